@@ -1,0 +1,11 @@
+#include "platform/CrtRand.h"
+
+namespace platform {
+
+int CrtRand::Next()
+{
+    state_ = state_ * 214013u + 2531011u;
+    return static_cast<int>((state_ >> 16) & 0x7FFFu);
+}
+
+} // namespace platform

@@ -1,0 +1,66 @@
+#include "platform/QtMessageBoxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
+#include <vector>
+
+namespace platform {
+namespace {
+
+using ButtonList = std::vector<std::pair<QMessageBox::StandardButton, int>>;
+
+ButtonList ButtonsFor(unsigned style)
+{
+    switch (style & MB_TYPEMASK) {
+    case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_ABORTRETRYIGNORE:
+        return {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
+    case MB_YESNOCANCEL:
+        return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+    case MB_RETRYCANCEL: return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+    default: return {{QMessageBox::Ok, IDOK}};
+    }
+}
+
+QMessageBox::Icon IconFor(unsigned style)
+{
+    switch (style & MB_ICONMASK) {
+    case MB_ICONERROR: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONINFORMATION: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+// Closing the box without a button answers like its cancel button would,
+// or like its only button when it has no cancel.
+int EscapeResult(const ButtonList& buttons)
+{
+    for (const auto& b : buttons)
+        if (b.second == IDCANCEL) return IDCANCEL;
+    if (buttons.size() == 1) return buttons.front().second;
+    return IDNO;
+}
+
+} // namespace
+
+int QtMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned style)
+{
+    QMessageBox box(IconFor(style), QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::NoButton, owner_);
+    const ButtonList buttons = ButtonsFor(style);
+    for (const auto& b : buttons) box.addButton(b.first);
+    box.setDefaultButton(buttons.front().first);
+    box.exec();
+
+    const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
+    for (const auto& b : buttons)
+        if (b.first == clicked) return b.second;
+    return EscapeResult(buttons);
+}
+
+} // namespace platform

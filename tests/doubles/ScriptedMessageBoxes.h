@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Records every box and answers from a script; with the script used up it
+// answers with the box's first button (OK, or Yes for Yes/No boxes).
+class ScriptedMessageBoxes : public platform::MessageBoxes {
+public:
+    struct Box {
+        std::string text;
+        std::string caption;
+        unsigned style;
+    };
+
+    int Show(const std::string& text, const std::string& caption, unsigned style) override
+    {
+        shown.push_back({text, caption, style});
+        if (!answers.empty()) {
+            const int a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        const unsigned type = style & platform::MB_TYPEMASK;
+        return type == platform::MB_YESNO || type == platform::MB_YESNOCANCEL ? platform::IDYES : platform::IDOK;
+    }
+
+    std::vector<Box> shown;
+    std::deque<int> answers;
+};
