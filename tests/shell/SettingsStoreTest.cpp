@@ -1,0 +1,177 @@
+#include "shell/SettingsStore.h"
+
+#include "platform/RegistryFile.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string Key = "Software\\Quillory\\Pairlet";
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetSettingsKey("CGameWnd", Key); }
+
+    platform::RegistryFile UserFile() const { return platform::RegistryFile(UserSettingsFile()); }
+
+    TempConfigHome home;
+};
+
+// Runs body in a child process and waits for it; true if it exited with 0.
+template <typename Body> bool InChild(Body body)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(body() ? 0 : 1);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+TEST_F(SettingsStoreTest, ReadingAnAbsentNumberGivesTheDefaultAndCreatesTheKey)
+{
+    EXPECT_EQ(ReadNumber("rows", 6), 6);
+    EXPECT_TRUE(UserFile().KeyExists(Key));
+    EXPECT_FALSE(UserFile().Query(Key, "rows"));
+    EXPECT_EQ(home.Folder().Path() + "/Quillory/current-user.reg", UserSettingsFile());
+}
+
+TEST_F(SettingsStoreTest, NumbersAndStringsKeepTheirTypes)
+{
+    EXPECT_EQ(WriteNumber("rows", 8), 1);
+    EXPECT_EQ(WriteNumber("offset", -5), 1);
+    EXPECT_EQ(ReadNumber("ROWS", 6), 8);
+    EXPECT_EQ(ReadNumber("offset", 0), -5);
+
+    const std::string path = "/home/player/Pairlet animations/";
+    EXPECT_EQ(WriteString("cd_anim_dir", path), 1);
+    EXPECT_EQ(ReadString("cd_anim_dir", 261, ""), path);
+    EXPECT_EQ(ReadNumber("cd_anim_dir", 7), 7) << "a long string is no number";
+
+    // A short string is read as the number its bytes make, terminator included.
+    WriteString("columns", "abc");
+    EXPECT_EQ(ReadNumber("columns", 6), 0x00636261);
+    WriteString("columns", "");
+    EXPECT_EQ(ReadNumber("columns", 6), 0);
+    WriteString("columns", "abcd");
+    EXPECT_EQ(ReadNumber("columns", 6), 6);
+
+    // A number read as a string yields its bytes up to the first zero.
+    WriteNumber("match", 0x00004241);
+    EXPECT_EQ(ReadString("match", 261, "d"), "AB");
+}
+
+TEST_F(SettingsStoreTest, StringReadsFallBackToTheDefaultCutToTheDestination)
+{
+    EXPECT_EQ(ReadString("", 261, "no default"), "no default");
+    WriteString("", "the default value");
+    EXPECT_EQ(ReadString("", 261, "no default"), "the default value");
+
+    WriteString("cd_anim_dir", "0123456789");
+    EXPECT_EQ(ReadString("cd_anim_dir", 11, "short"), "0123456789") << "fits with its terminator";
+    EXPECT_EQ(ReadString("cd_anim_dir", 10, "a long default text"), "a long de");
+    EXPECT_EQ(ReadString("cd_anim_dir", 0, "x"), "");
+    EXPECT_EQ(ReadString("absent", 4, "defaulted"), "def");
+}
+
+TEST_F(SettingsStoreTest, TheClassesRootIsASeparateStore)
+{
+    WriteString("", "user value");
+    SetSettingsKey(nullptr, "HTTP\\shell\\open\\command");
+    EXPECT_EQ(ReadClassesString("", 261, "none"), "none");
+    platform::RegistryFile(ClassesSettingsFile())
+        .SetValue("HTTP\\shell\\open\\command", "", platform::RegistryValue::FromText("browser %1"));
+    EXPECT_EQ(ReadClassesString("", 261, "none"), "browser %1");
+    EXPECT_EQ(SettingsKeyClass(), "");
+
+    SetSettingsKey(std::string(60, 'C').c_str(), std::string(300, 'K'));
+    EXPECT_EQ(SettingsKeyClass().size(), 39u);
+    EXPECT_EQ(SettingsKeyPath().size(), 260u);
+}
+
+TEST_F(SettingsStoreTest, AnUnusableStoreGivesDefaultsAndRefusesWrites)
+{
+    home.Folder().Write("Quillory", "a file where the folder should be");
+    EXPECT_EQ(ReadNumber("rows", 6), 6);
+    EXPECT_EQ(ReadString("cd_anim_dir", 261, ""), "");
+    EXPECT_EQ(WriteNumber("rows", 8), 0);
+    EXPECT_EQ(WriteString("cd_anim_dir", "x"), 0);
+}
+
+TEST_F(SettingsStoreTest, ADamagedStoreReadsAsDefaultsAndTheNextWriteStartsClean)
+{
+    WriteNumber("rows", 8);
+    home.Folder().Write("Quillory/current-user.reg", "QUILLORY-REGISTRY 1\n[Software\\Quil");
+    EXPECT_EQ(ReadNumber("rows", 6), 6);
+    EXPECT_EQ(WriteNumber("columns", 5), 1);
+    EXPECT_EQ(ReadNumber("columns", 6), 5);
+    EXPECT_EQ(ReadNumber("rows", 6), 6);
+}
+
+TEST_F(SettingsStoreTest, AnotherProcessSeesEveryWriteAtOnce)
+{
+    WriteNumber("rows", 7);
+    EXPECT_TRUE(InChild([] { return ReadNumber("rows", 6) == 7 && WriteNumber("columns", 9) == 1; }));
+    EXPECT_EQ(ReadNumber("columns", 6), 9);
+}
+
+TEST_F(SettingsStoreTest, ConcurrentWritersLoseNothing)
+{
+    constexpr int Writers = 4, ValuesEach = 40;
+    std::vector<pid_t> children;
+    for (int w = 0; w < Writers; ++w) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            for (int v = 0; v < ValuesEach; ++v)
+                WriteNumber("w" + std::to_string(w) + "_" + std::to_string(v), w * 1000 + v);
+            ::_exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) ::waitpid(pid, nullptr, 0);
+
+    for (int w = 0; w < Writers; ++w)
+        for (int v = 0; v < ValuesEach; ++v)
+            ASSERT_EQ(ReadNumber("w" + std::to_string(w) + "_" + std::to_string(v), -1), w * 1000 + v);
+}
+
+TEST_F(SettingsStoreTest, WritersKilledMidwayLeaveAValidStore)
+{
+    // Bulk makes each write take long enough to be interrupted inside it; the
+    // kills fall at fractions and multiples of one write's time.
+    WriteString("bulk", std::string(200000, 'b'));
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 3; ++i) WriteNumber("counter", -1);
+    const auto oneWrite = std::chrono::duration_cast<std::chrono::microseconds>(
+                              std::chrono::steady_clock::now() - start).count() / 3;
+    std::set<std::int32_t> written{-1};
+    int killedMidWrite = 0;
+    // Until three kills have landed inside a write (a temporary was left).
+    int round = 0;
+    for (; round < 200 && killedMidWrite < 3; ++round) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            for (std::int32_t n = round * 100000;; ++n) WriteNumber("counter", n);
+        }
+        ::usleep(static_cast<useconds_t>(oneWrite * (2 + round % 9) / 4));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        if (::access((UserSettingsFile() + ".new").c_str(), F_OK) == 0) ++killedMidWrite;
+
+        const std::int32_t counter = ReadNumber("counter", -1);
+        ASSERT_TRUE(UserFile().KeyExists(Key)) << "round " << round;
+        ASSERT_EQ(ReadString("bulk", 300000, "").size(), 200000u) << "round " << round;
+        ASSERT_TRUE(counter == -1 || counter / 100000 <= round) << counter;
+        written.insert(counter);
+    }
+    EXPECT_GT(written.size(), 2u) << "the writers should have got some writes through";
+    EXPECT_GE(killedMidWrite, 1) << "no kill fell inside a write in " << round << " rounds";
+}
