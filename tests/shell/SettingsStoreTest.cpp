@@ -154,9 +154,10 @@ TEST_F(SettingsStoreTest, WritersKilledMidwayLeaveAValidStore)
                               std::chrono::steady_clock::now() - start).count() / 3;
     std::set<std::int32_t> written{-1};
     int killedMidWrite = 0;
-    // Until three kills have landed inside a write (a temporary was left).
+    // Until three kills have landed inside a write (a temporary was left)
+    // and some writes got through.
     int round = 0;
-    for (; round < 200 && killedMidWrite < 3; ++round) {
+    for (; round < 300 && (killedMidWrite < 3 || written.size() < 4); ++round) {
         const pid_t pid = ::fork();
         if (pid == 0) {
             for (std::int32_t n = round * 100000;; ++n) WriteNumber("counter", n);
@@ -164,7 +165,7 @@ TEST_F(SettingsStoreTest, WritersKilledMidwayLeaveAValidStore)
         ::usleep(static_cast<useconds_t>(oneWrite * (2 + round % 9) / 4));
         ::kill(pid, SIGKILL);
         ::waitpid(pid, nullptr, 0);
-        if (::access((UserSettingsFile() + ".new").c_str(), F_OK) == 0) ++killedMidWrite;
+        if (::unlink((UserSettingsFile() + ".new").c_str()) == 0) ++killedMidWrite;
 
         const std::int32_t counter = ReadNumber("counter", -1);
         ASSERT_TRUE(UserFile().KeyExists(Key)) << "round " << round;
