@@ -1,0 +1,53 @@
+#include "game/GameSettings.h"
+
+#include "platform/MessageBoxes.h"
+#include "shell/SettingsStore.h"
+
+#include <cstdio>
+
+namespace {
+
+int InRangeOr(int value, int low, int high, int fallback)
+{
+    return value < low || value > high ? fallback : value;
+}
+
+void ResetIndivisibleGrid(GameSettings& s, platform::MessageBoxes& boxes)
+{
+    s.rows = GameSettings::DefaultRows;
+    s.columns = GameSettings::DefaultColumns;
+    s.count = s.rows * s.columns; // 36 divides by every match number
+    WriteNumber("rows", s.rows);
+    WriteNumber("columns", s.columns);
+
+    char text[128];
+    std::snprintf(text, sizeof text,
+                  "Total tiles must be evenly divisible by %d for Match %d.  Setting grid to default.",
+                  s.match, s.match);
+    boxes.Show(text, "Changing to Default Grid", platform::MB_ICONEXCLAMATION | platform::MB_OK);
+}
+
+} // namespace
+
+GameSettings LoadGameSettings(platform::MessageBoxes& boxes)
+{
+    GameSettings s;
+    s.animation = ReadNumber("animation", 1);
+    s.sound = ReadNumber("sound", 1);
+    s.useCdAnim = ReadNumber("use_cd_anim", 0);
+
+    s.rows = InRangeOr(ReadNumber("rows", GameSettings::DefaultRows), GameSettings::MinRows,
+                       GameSettings::MaxRows, GameSettings::DefaultRows);
+    s.columns = InRangeOr(ReadNumber("columns", GameSettings::DefaultColumns), GameSettings::MinColumns,
+                          GameSettings::MaxColumns, GameSettings::DefaultColumns);
+    s.count = s.rows * s.columns;
+    s.match = InRangeOr(ReadNumber("match", GameSettings::DefaultMatch), GameSettings::MinMatch,
+                        GameSettings::MaxMatch, GameSettings::DefaultMatch);
+
+    if (s.count % s.match != 0) ResetIndivisibleGrid(s, boxes);
+
+    s.split = 0;
+    if (s.match == 4) s.split = ReadNumber("split", 0);
+    s.pictures = s.count / s.match;
+    return s;
+}

@@ -1,0 +1,539 @@
+#include "game/Board.h"
+
+#include "doubles/FakeClock.h"
+#include "doubles/MemoryProfile.h"
+#include "doubles/RecordingGameActions.h"
+#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/ScriptedRand.h"
+#include "platform/CrtRand.h"
+#include "shell/SettingsStore.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+constexpr int ScreenW = 1920, ScreenH = 1080;
+
+class BoardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetSettingsKey("CGameWnd", "Software\\Quillory\\Pairlet");
+        content.Set("Other Sounds", "STARTSOUND", "start.wav");
+        content.Set("Other Sounds", "FINSOUND", "fin.wav");
+        content.Set("Cover Tiles", "NEWTILE", "bmp\\cover.bmp");
+        content.Set("Cover Tiles", "MATCHTILE", "bmp\\match.bmp");
+    }
+
+    void Grid(int rows, int columns, int match, int split = 0)
+    {
+        WriteNumber("rows", rows);
+        WriteNumber("columns", columns);
+        WriteNumber("match", match);
+        WriteNumber("split", split);
+    }
+    void Pictures(int n)
+    {
+        for (int i = 1; i <= n; ++i) content.Set("Tiles", ContentFile::NumberedKey("TILE", i), "p" + std::to_string(i));
+    }
+    // A new game, painted once so that clicks find their tiles.
+    void Start()
+    {
+        board.NewGame();
+        board.Paint(ScreenW, ScreenH);
+        actions.log.clear();
+    }
+    void ClickTile(int tile)
+    {
+        const TileRect r = board.Layout().RectOf(tile);
+        board.Click(r.x + r.width / 2, r.y + r.height / 2);
+    }
+    // Tiles showing picture p, in number order.
+    std::vector<int> TilesOf(int picture) const
+    {
+        std::vector<int> out;
+        for (int i = 0; i < board.Count(); ++i)
+            if (board.TileAtIndex(i).picture == picture) out.push_back(i);
+        return out;
+    }
+    int OtherPictureThan(int picture) const
+    {
+        for (int i = 0; i < board.Count(); ++i)
+            if (board.TileAtIndex(i).picture != picture) return board.TileAtIndex(i).picture;
+        return 0;
+    }
+    std::map<int, int> PictureCounts() const
+    {
+        std::map<int, int> counts;
+        for (int i = 0; i < board.Count(); ++i) ++counts[board.TileAtIndex(i).picture];
+        return counts;
+    }
+
+    TempConfigHome home;
+    MemoryProfile content;
+    ScriptedMessageBoxes boxes;
+    RecordingGameActions actions;
+    platform::CrtRand rand;
+    FakeClock clock;
+    Board board{actions, boxes, content, rand, clock};
+};
+
+} // namespace
+
+TEST_F(BoardTest, DealsEveryPictureOnExactlyMatchTiles)
+{
+    struct Case {
+        int rows, columns, match, pictures;
+    } cases[] = {{4, 4, 2, 8}, {8, 9, 4, 18}, {6, 6, 3, 12}, {8, 9, 2, 36}};
+    for (const Case& c : cases) {
+        Grid(c.rows, c.columns, c.match);
+        content.Clear();
+        Pictures(c.pictures);
+        board.NewGame();
+        EXPECT_EQ(board.Count(), c.rows * c.columns);
+        std::map<int, int> expected;
+        for (int p = 1; p <= c.pictures; ++p) expected[p] = c.match;
+        EXPECT_EQ(PictureCounts(), expected) << c.rows << "x" << c.columns << " match " << c.match;
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(BoardTest, ChoosesDifferentPicturesDrawingAgainFromTheFirstChoice)
+{
+    Grid(4, 4, 4); // four pictures needed
+    Pictures(6);
+    // rand % 6 + 1: 1 | 1→2 | 2, then 1 (equal to the first choice), then 3 | 6
+    ScriptedRand scripted({0, 0, 1, 1, 0, 2, 5});
+    Board b(actions, boxes, content, scripted, clock);
+    clock.seconds = 4242;
+    b.NewGame();
+
+    std::map<int, int> counts;
+    for (int i = 0; i < b.Count(); ++i) ++counts[b.TileAtIndex(i).picture];
+    EXPECT_EQ(counts, (std::map<int, int>{{1, 4}, {2, 4}, {3, 4}, {6, 4}}));
+    EXPECT_EQ(scripted.seeds, (std::vector<std::uint32_t>{4242, 4242})) << "choice and shuffle both seed from the time";
+}
+
+TEST_F(BoardTest, TooFewPicturesAreReportedAndTheirTilesLeavePlay)
+{
+    Grid(4, 4, 2); // eight pictures needed
+    Pictures(5);
+    Start();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Missing images in INI file!");
+    EXPECT_EQ(boxes.shown[0].caption, "INI File Error");
+    EXPECT_EQ(boxes.shown[0].style, platform::MB_ICONERROR | platform::MB_OK);
+    EXPECT_EQ(PictureCounts().rbegin()->first, 8);
+
+    actions.missingFiles = {"bmp\\NO INI FILE ENTRY.bmp"};
+    const int tile = TilesOf(7).front();
+    ClickTile(tile);
+    EXPECT_EQ(board.TileAtIndex(tile).state, Matched);
+    EXPECT_EQ(actions.Only("drawmatch").size(), 1u);
+}
+
+TEST_F(BoardTest, ShuffleSwapsAsManyTimesAsItsFirstDrawSays)
+{
+    Grid(6, 6, 2);
+    Pictures(18);
+    ScriptedRand counting;
+    Board b(actions, boxes, content, counting, clock);
+    b.NewGame();
+
+    platform::CrtRand reference(clock.seconds);
+    const int first = reference.Next();
+    EXPECT_EQ(counting.draws, 1 + 2 * ((first % 36) + 77) * 36);
+}
+
+// Pinned deals, checked against a separate model of the deal written apart
+// from this code; a change here changes every player's boards.
+TEST_F(BoardTest, SeededDealsArePinned)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    clock.seconds = 1;
+    board.NewGame();
+    std::vector<int> deal;
+    for (int i = 0; i < 16; ++i) deal.push_back(board.TileAtIndex(i).picture);
+    EXPECT_EQ(deal, (std::vector<int>{1, 5, 8, 4, 2, 7, 8, 6, 4, 2, 5, 7, 3, 3, 1, 6}));
+
+    Grid(4, 4, 4, 1);
+    Pictures(8); // more than needed: four are chosen
+    clock.seconds = 24;
+    board.NewGame();
+    std::vector<int> split;
+    for (int i = 0; i < 16; ++i) split.push_back(board.TileAtIndex(i).picture * 10 + board.TileAtIndex(i).quarter);
+    // picture × 10 + quarter: pictures 2, 3, 5 and 6 chosen out of eight
+    EXPECT_EQ(split, (std::vector<int>{61, 60, 63, 53, 52, 32, 33, 20, 50, 30, 62, 21, 31, 23, 22, 51}));
+}
+
+TEST_F(BoardTest, SplitPicturesShowEachQuarterOnce)
+{
+    Grid(8, 9, 4, 1);
+    Pictures(30);
+    board.NewGame();
+    std::map<int, std::set<int>> quarters;
+    for (int i = 0; i < board.Count(); ++i) quarters[board.TileAtIndex(i).picture].insert(board.TileAtIndex(i).quarter);
+    EXPECT_EQ(quarters.size(), 18u);
+    for (const auto& [picture, qs] : quarters) EXPECT_EQ(qs, (std::set<int>{0, 1, 2, 3})) << picture;
+
+    Grid(8, 9, 2, 1);
+    board.NewGame();
+    for (int i = 0; i < board.Count(); ++i) ASSERT_EQ(board.TileAtIndex(i).quarter, 0) << "split needs Match 4";
+}
+
+TEST_F(BoardTest, FirstPaintShowsCoversAndGreetsWithTheStartSound)
+{
+    Grid(6, 6, 2);
+    Pictures(18);
+    board.NewGame();
+    EXPECT_TRUE(actions.Only("loadcover bmp\\cover.bmp").size() == 1);
+    EXPECT_TRUE(actions.Only("loadmatchtile bmp\\match.bmp").size() == 1);
+    actions.log.clear();
+
+    board.Paint(ScreenW, ScreenH);
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"sound start.wav", "allcovers 6x6"}));
+    EXPECT_FALSE(board.FirstPaintPending());
+
+    actions.log.clear();
+    board.Paint(ScreenW, ScreenH);
+    EXPECT_EQ(actions.Only("drawcover").size(), 36u);
+    EXPECT_EQ(actions.log.front(), "drawcover 0,0 320x180");
+    EXPECT_TRUE(actions.Only("sound").empty());
+
+    WriteNumber("sound", 0);
+    board.NewGame();
+    actions.log.clear();
+    board.Paint(ScreenW, ScreenH);
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"allcovers 6x6"}));
+}
+
+TEST_F(BoardTest, RepaintDrawsEachTileByItsState)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    Start();
+    const std::vector<int> pair = TilesOf(1);
+    ClickTile(pair[0]);
+    ClickTile(pair[1]);
+    const int faceUp = TilesOf(2).front();
+    ClickTile(faceUp);
+    actions.log.clear();
+
+    board.Paint(ScreenW, ScreenH);
+    EXPECT_EQ(actions.Only("drawmatch").size(), 2u);
+    EXPECT_EQ(actions.Only("drawcover").size(), 13u);
+    EXPECT_EQ(actions.Only("loadface"), (std::vector<std::string>{"loadface bmp\\p2.bmp"}));
+    EXPECT_EQ(actions.Only("drawface").size(), 1u);
+
+    actions.missingFiles = {"bmp\\p2.bmp"};
+    board.Paint(ScreenW, ScreenH);
+    EXPECT_EQ(board.TileAtIndex(faceUp).state, Matched) << "a face that no longer loads leaves play";
+}
+
+TEST_F(BoardTest, MatchTwoCompletesASetWithSoundAndAnimation)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    content.Set("Yupsounds", "YUP01", "a.wav");
+    content.Set("Yupsounds", "YUP02", "b.wav");
+    Start();
+    const std::vector<int> pair = TilesOf(5);
+    bool matchedDuringAnimation = false;
+    actions.onAnimation = [&] { matchedDuringAnimation = board.TileAtIndex(pair[0]).state == Matched; };
+
+    ClickTile(pair[1]);
+    EXPECT_EQ(board.TileAtIndex(pair[1]).state, FaceUp);
+    EXPECT_EQ(board.SelectionPicture(), 5);
+    ClickTile(pair[0]);
+
+    EXPECT_TRUE(matchedDuringAnimation);
+    const TileRect r1 = board.Layout().RectOf(pair[1]);
+    const TileRect r0 = board.Layout().RectOf(pair[0]);
+    const auto rect = [](const TileRect& r) {
+        return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" +
+               std::to_string(r.height);
+    };
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"loadface bmp\\p5.bmp", "drawface " + rect(r1),
+                                                     "loadface bmp\\p5.bmp", "drawface " + rect(r0), "yup 1 2",
+                                                     "animation 5", "drawmatch " + rect(r1),
+                                                     "drawmatch " + rect(r0)}));
+    EXPECT_TRUE(board.Selection().empty());
+    EXPECT_FALSE(board.GameOver());
+}
+
+TEST_F(BoardTest, AWrongGuessPlaysTheMissAndCoversTheFacesAfterIt)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    content.Set("Nopesounds", "NOPE01", "n.wav");
+    Start();
+    const int first = TilesOf(1).front();
+    const int second = TilesOf(OtherPictureThan(1)).front();
+    bool facesUpDuringMiss = false;
+    actions.onMiss = [&] {
+        facesUpDuringMiss = board.TileAtIndex(first).state == FaceUp && board.TileAtIndex(second).state == FaceUp;
+    };
+
+    ClickTile(first);
+    ClickTile(second);
+    EXPECT_TRUE(facesUpDuringMiss);
+    EXPECT_EQ(actions.Only("miss"), (std::vector<std::string>{"miss 1 1"}));
+    const auto covers = actions.Only("drawcover");
+    ASSERT_EQ(covers.size(), 2u);
+    EXPECT_EQ(covers[0], "drawcover " + std::to_string(board.Layout().RectOf(first).x) + "," +
+                             std::to_string(board.Layout().RectOf(first).y) + " 480x270");
+    EXPECT_EQ(board.TileAtIndex(first).state, FaceDown);
+    EXPECT_EQ(board.TileAtIndex(second).state, FaceDown);
+    EXPECT_TRUE(board.Selection().empty());
+}
+
+TEST_F(BoardTest, MatchThreeEndsAtTheFirstWrongTile)
+{
+    Grid(6, 6, 3);
+    Pictures(12);
+    Start();
+    const std::vector<int> set = TilesOf(4);
+    const int wrong = TilesOf(OtherPictureThan(4)).front();
+
+    ClickTile(set[0]);
+    ClickTile(wrong);
+    EXPECT_EQ(actions.Only("miss").size(), 1u) << "no waiting for a third tile";
+    EXPECT_TRUE(board.Selection().empty());
+
+    ClickTile(set[0]);
+    ClickTile(set[1]);
+    EXPECT_EQ(board.Selection().size(), 2u);
+    EXPECT_TRUE(actions.Only("yup").empty());
+    ClickTile(set[2]);
+    for (int t : set) EXPECT_EQ(board.TileAtIndex(t).state, Matched);
+    EXPECT_EQ(actions.Only("animation"), (std::vector<std::string>{"animation 4"}));
+}
+
+TEST_F(BoardTest, MatchFourCornersTakesTheQuartersInAnyOrder)
+{
+    Grid(4, 4, 4, 1);
+    Pictures(4);
+    Start();
+    std::vector<int> set = TilesOf(2);
+    std::sort(set.begin(), set.end(), [&](int a, int b) {
+        return board.TileAtIndex(a).quarter > board.TileAtIndex(b).quarter;
+    });
+    for (int t : set) ClickTile(t);
+    const auto quarters = actions.Only("drawquarter");
+    ASSERT_EQ(quarters.size(), 4u);
+    EXPECT_EQ(quarters[0].substr(0, 13), "drawquarter 3");
+    EXPECT_EQ(quarters[3].substr(0, 13), "drawquarter 0");
+    EXPECT_TRUE(actions.Only("drawface").empty());
+    for (int t : set) EXPECT_EQ(board.TileAtIndex(t).state, Matched);
+}
+
+TEST_F(BoardTest, ClicksThatSelectNothingChangeNothing)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    board.NewGame();
+    board.Click(100, 100);
+    EXPECT_TRUE(board.Selection().empty()) << "no tile is known before the first paint";
+
+    board.Paint(1003, 1082); // tiles of 250 x 270 with one pixel of margin before them
+    actions.log.clear();
+    const std::vector<int> pair = TilesOf(3);
+    board.Click(0, 100);
+    board.Click(100, 0);
+    board.Click(100, 1 + 4 * 270);
+    board.Click(1 + 4 * 250, 100);
+    board.Click(-1, -1);
+    EXPECT_TRUE(actions.log.empty());
+
+    ClickTile(pair[0]);
+    actions.log.clear();
+    ClickTile(pair[0]);
+    EXPECT_TRUE(actions.log.empty()) << "a tile already selected";
+    EXPECT_EQ(board.Selection().size(), 1u);
+    ClickTile(pair[1]);
+    actions.log.clear();
+    ClickTile(pair[1]);
+    EXPECT_TRUE(actions.log.empty()) << "a matched tile";
+    EXPECT_TRUE(board.Selection().empty());
+}
+
+TEST_F(BoardTest, ATooSmallClientPaintsAndSelectsNothing)
+{
+    Grid(6, 6, 2);
+    Pictures(18);
+    board.NewGame();
+    board.Paint(5, 5);
+    EXPECT_EQ(actions.Only("allcovers").size(), 0u);
+    board.Paint(5, 5);
+    EXPECT_TRUE(actions.Only("draw").empty());
+    board.Click(0, 0);
+    EXPECT_TRUE(board.Selection().empty());
+}
+
+class GameOverTest : public BoardTest {
+protected:
+    void ClearBoard()
+    {
+        std::set<int> pictures;
+        for (int i = 0; i < board.Count(); ++i) pictures.insert(board.TileAtIndex(i).picture);
+        for (int p : pictures)
+            for (int t : TilesOf(p)) ClickTile(t);
+    }
+};
+
+TEST_F(GameOverTest, WithAnimationOffTheLastSetGetsNoYupButTheFinishAndTheQuestion)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    WriteNumber("animation", 0);
+    Start();
+    boxes.answers = {platform::IDYES};
+    ClearBoard();
+
+    EXPECT_TRUE(board.GameOver());
+    EXPECT_EQ(actions.Only("yup").size(), 7u) << "every set but the last";
+    EXPECT_TRUE(actions.Only("animation").empty());
+    const auto& log = actions.log;
+    const auto fin = std::find(log.begin(), log.end(), "sound fin.wav");
+    ASSERT_NE(fin, log.end());
+    EXPECT_EQ(log.back(), "restart");
+    EXPECT_LT(fin - log.begin(), static_cast<long>(log.size()) - 1);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Game Over.  Play Again?");
+    EXPECT_EQ(boxes.shown[0].caption, "Game Over");
+    EXPECT_EQ(boxes.shown[0].style, static_cast<unsigned>(platform::MB_YESNO));
+
+    // The restart deals a new board that is first painted with covers.
+    board.NewGame();
+    actions.log.clear();
+    board.Paint(ScreenW, ScreenH);
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"sound start.wav", "allcovers 4x4"}));
+    EXPECT_FALSE(board.GameOver());
+}
+
+TEST_F(GameOverTest, WithAnimationOnTheLastSetPlaysItThenFinishesAndNoCloses)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    Start();
+    boxes.answers = {platform::IDNO};
+    ClearBoard();
+
+    EXPECT_EQ(actions.Only("yup").size(), 8u);
+    EXPECT_EQ(actions.Only("animation").size(), 8u);
+    const auto& log = actions.log;
+    const auto lastAnimation = std::find(log.rbegin(), log.rend(), "animation " + std::to_string(board.SelectionPicture()));
+    const auto fin = std::find(log.begin(), log.end(), "sound fin.wav");
+    ASSERT_NE(fin, log.end());
+    EXPECT_LT(log.rend() - lastAnimation - 1, fin - log.begin());
+    EXPECT_EQ(log.back(), "close");
+}
+
+TEST_F(GameOverTest, SoundOffFinishesSilently)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    WriteNumber("sound", 0);
+    Start();
+    ClearBoard();
+    EXPECT_TRUE(board.GameOver());
+    EXPECT_TRUE(actions.Only("sound").empty());
+    EXPECT_EQ(actions.Only("yup 0").size(), 8u) << "the switch is passed on with every set";
+}
+
+TEST_F(GameOverTest, NoQuestionDuringAnAnimationOrWhenTheLastTilesFailToLoad)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    Start();
+    board.SetAnimationShowing(true);
+    for (int i = 0; i < board.Count(); ++i) {
+        actions.missingFiles.insert(board.Content().TilePicturePath(board.TileAtIndex(i).picture));
+        board.TurnUp(i);
+    }
+    board.CheckGameOver();
+    EXPECT_FALSE(board.GameOver()) << "an animation on screen holds the end back";
+
+    board.SetAnimationShowing(false);
+    board.Paint(ScreenW, ScreenH);
+    EXPECT_TRUE(board.GameOver());
+    EXPECT_EQ(actions.Only("sound fin.wav").size(), 1u);
+    EXPECT_TRUE(boxes.shown.empty());
+    board.Paint(ScreenW, ScreenH);
+    EXPECT_EQ(actions.Only("sound fin.wav").size(), 1u) << "the end is announced once";
+}
+
+namespace {
+
+// What must hold after any click: every picture lies on exactly `match`
+// tiles, quarters are used only when split and then once each, and only the
+// tiles of the open attempt may be face up.
+void ExpectBoardInvariants(const Board& board)
+{
+    const GameSettings& s = board.Settings();
+    std::map<int, std::set<int>> quarters;
+    std::map<int, int> counts;
+    for (int i = 0; i < board.Count(); ++i) {
+        const Tile& t = board.TileAtIndex(i);
+        ++counts[t.picture];
+        quarters[t.picture].insert(t.quarter);
+        if (!s.split) {
+            ASSERT_EQ(t.quarter, 0);
+        }
+        const auto& sel = board.Selection();
+        if (t.state == FaceUp) {
+            ASSERT_NE(std::find(sel.begin(), sel.end(), i), sel.end()) << "tile " << i;
+        }
+    }
+    ASSERT_EQ(static_cast<int>(counts.size()), s.pictures);
+    for (const auto& [picture, n] : counts) {
+        ASSERT_EQ(n, s.match) << "picture " << picture;
+        if (s.split) {
+            ASSERT_EQ(quarters[picture].size(), 4u);
+        }
+    }
+    ASSERT_LT(static_cast<int>(board.Selection().size()), s.match);
+}
+
+} // namespace
+
+TEST_F(BoardTest, RandomPlayKeepsTheBoardConsistent)
+{
+    struct Grid3 {
+        int rows, columns, match, split;
+    };
+    const Grid3 grids[] = {{4, 4, 2, 0}, {4, 5, 2, 0}, {5, 6, 3, 0}, {6, 6, 4, 1}, {6, 7, 2, 0},
+                           {7, 8, 4, 0}, {8, 8, 4, 1}, {8, 9, 3, 0}, {4, 4, 3, 0}, {8, 9, 4, 1}};
+    platform::CrtRand dice(12345);
+    int restarts = 0, clicks = 0;
+    for (const Grid3& g : grids) {
+        Grid(g.rows, g.columns, g.match, g.split);
+        content.Clear();
+        Pictures(10 + dice.Next() % 30); // sometimes too few, sometimes more than needed
+        actions.missingFiles = {"bmp\\p3.bmp", "bmp\\NO INI FILE ENTRY.bmp"};
+        bool restart = false;
+        actions.onAnimation = [] {};
+        boxes.answers.clear();
+        Start();
+        for (int n = 0; n < 4000; ++n, ++clicks) {
+            board.Click(dice.Next() % (ScreenW + 40) - 20, dice.Next() % (ScreenH + 40) - 20);
+            ExpectBoardInvariants(board);
+            if (HasFatalFailure()) return;
+            if (!actions.log.empty() && actions.log.back() == "restart") restart = true;
+            if (restart || dice.Next() % 500 == 0) {
+                Start();
+                restart = false;
+                ++restarts;
+            }
+            if (dice.Next() % 97 == 0) board.Paint(ScreenW, ScreenH);
+        }
+    }
+    EXPECT_EQ(clicks, 40000);
+    EXPECT_GT(restarts, 10);
+}
