@@ -30,3 +30,19 @@ bench: build
 run: build
 	@$(BUILD)/pairlet-text
 
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)
+
+# libFuzzer targets need clang; FUZZ_SECONDS per target.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz: deps
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAIRLET_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for t in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	  case $$t in *_corpus) continue;; esac; \
+	  name=$$(basename $$t); mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=0 \
+	    $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
