@@ -47,6 +47,13 @@ public:
         h = desktopHeight;
     }
 
+    // A rectangle as the log writes it.
+    static std::string Rect(const TileRect& r)
+    {
+        return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" +
+               std::to_string(r.height);
+    }
+
     // The log lines that start with prefix.
     std::vector<std::string> Only(const std::string& prefix) const
     {
@@ -71,9 +78,4 @@ private:
         return ok;
     }
     void Log(const std::string& line) { log.push_back(line); }
-    static std::string Rect(const TileRect& r)
-    {
-        return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" +
-               std::to_string(r.height);
-    }
 };

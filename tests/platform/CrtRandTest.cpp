@@ -16,13 +16,3 @@ TEST(CrtRand, ReproducesTheRuntimeSequence)
     r.Seed(1);
     EXPECT_EQ(r.Next(), 41) << "seeding again restarts the sequence";
 }
-
-TEST(CrtRand, StaysWithinRangeForLargeSeeds)
-{
-    platform::CrtRand r(0xFFFFFFFFu);
-    for (int i = 0; i < 100000; ++i) {
-        const int v = r.Next();
-        ASSERT_GE(v, 0);
-        ASSERT_LE(v, platform::Rand::RandMax);
-    }
-}

@@ -106,16 +106,6 @@ TEST_F(SettingsStoreTest, AnUnusableStoreGivesDefaultsAndRefusesWrites)
     EXPECT_EQ(WriteString("cd_anim_dir", "x"), 0);
 }
 
-TEST_F(SettingsStoreTest, ADamagedStoreReadsAsDefaultsAndTheNextWriteStartsClean)
-{
-    WriteNumber("rows", 8);
-    home.Folder().Write("Quillory/current-user.reg", "QUILLORY-REGISTRY 1\n[Software\\Quil");
-    EXPECT_EQ(ReadNumber("rows", 6), 6);
-    EXPECT_EQ(WriteNumber("columns", 5), 1);
-    EXPECT_EQ(ReadNumber("columns", 6), 5);
-    EXPECT_EQ(ReadNumber("rows", 6), 6);
-}
-
 TEST_F(SettingsStoreTest, AnotherProcessSeesEveryWriteAtOnce)
 {
     WriteNumber("rows", 7);
