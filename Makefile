@@ -25,7 +25,7 @@ test-sanitize: deps
 	@cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
+	@for b in $$(find $(BUILD)/bench -maxdepth 1 -type f -executable | sort); do "$$b" || exit 1; done
 
 run: build
 	@$(BUILD)/pairlet-text
