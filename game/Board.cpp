@@ -9,8 +9,8 @@
 #include <utility>
 
 namespace {
-constexpr const char* NoEntry = "NO INI FILE ENTRY";
-constexpr const char* NoSound = "none";
+constexpr const char* NoEntry = ContentFile::NoEntry;
+constexpr const char* NoSound = ContentFile::NoSound;
 } // namespace
 
 Board::Board(GameActions& actions, platform::MessageBoxes& boxes, const platform::Profile& content,

@@ -22,7 +22,6 @@ class Rand;
 class Board {
 public:
     static constexpr int MaxTiles = 72;
-    static constexpr int MaxMatch = 4;
 
     Board(GameActions& actions, platform::MessageBoxes& boxes, const platform::Profile& content,
           platform::Rand& rand, platform::Clock& clock);

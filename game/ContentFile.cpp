@@ -4,11 +4,6 @@
 
 #include <cstdio>
 
-namespace {
-constexpr const char* NoEntry = "NO INI FILE ENTRY";
-constexpr const char* Absent = "none";
-} // namespace
-
 std::string ContentFile::NumberedKey(const std::string& prefix, int number)
 {
     char digits[16];
@@ -22,7 +17,7 @@ int ContentFile::CountEntries(const std::string& section, const std::string& pre
     bool found = true;
     while (found && i < MaxEntries) {
         ++i;
-        found = profile_.GetString(section, NumberedKey(prefix, i + 1), Absent) != Absent;
+        found = profile_.GetString(section, NumberedKey(prefix, i + 1), NoSound) != NoSound;
     }
     return i;
 }

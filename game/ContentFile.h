@@ -11,6 +11,10 @@ class Profile;
 class ContentFile {
 public:
     static constexpr int MaxEntries = 99;
+    // What a lookup yields for an absent picture or cover, and for an absent
+    // sound (which also ends a run of numbered entries).
+    static constexpr const char* NoEntry = "NO INI FILE ENTRY";
+    static constexpr const char* NoSound = "none";
 
     explicit ContentFile(const platform::Profile& profile) : profile_(profile) {}
 

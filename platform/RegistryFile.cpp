@@ -3,6 +3,7 @@
 #include "platform/FileLock.h"
 #include "platform/FileUtil.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <strings.h>
 #include <unistd.h>
@@ -82,9 +83,7 @@ std::string FormatValue(const RegistryValue& v)
 {
     if (v.type == RegistryValue::Number && v.bytes.size() == 4) {
         char text[16];
-        std::uint32_t n = 0;
-        for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(v.bytes[static_cast<std::size_t>(i)]);
-        std::snprintf(text, sizeof text, "dword:%08X", n);
+        std::snprintf(text, sizeof text, "dword:%08X", v.ToNumber());
         return text;
     }
     const bool plainString = v.type == RegistryValue::String && !v.bytes.empty() &&
@@ -147,6 +146,14 @@ RegistryValue RegistryValue::FromNumber(std::uint32_t number)
     v.type = Number;
     for (int i = 0; i < 4; ++i) v.bytes += static_cast<char>((number >> (8 * i)) & 0xFFu);
     return v;
+}
+
+std::uint32_t RegistryValue::ToNumber() const
+{
+    std::uint32_t number = 0;
+    for (std::size_t i = std::min<std::size_t>(bytes.size(), 4); i-- > 0;)
+        number = (number << 8) | static_cast<unsigned char>(bytes[i]);
+    return number;
 }
 
 RegistryValue RegistryValue::FromText(const std::string& text)

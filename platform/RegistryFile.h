@@ -17,6 +17,8 @@ struct RegistryValue {
 
     static RegistryValue FromNumber(std::uint32_t number);
     static RegistryValue FromText(const std::string& text);
+    // The bytes as a little-endian number; only the first four count.
+    std::uint32_t ToNumber() const;
 };
 
 // One registry root kept in a text file. Key paths and value names match

@@ -56,10 +56,7 @@ std::int32_t ReadNumber(const std::string& valueName, std::int32_t def)
 {
     const std::optional<platform::RegistryValue> value = QueryValue(UserSettingsFile(), valueName);
     if (!value || value->bytes.size() > 4) return def;
-    std::uint32_t number = 0;
-    for (std::size_t i = value->bytes.size(); i-- > 0;)
-        number = (number << 8) | static_cast<unsigned char>(value->bytes[i]);
-    return static_cast<std::int32_t>(number);
+    return static_cast<std::int32_t>(value->ToNumber());
 }
 
 int WriteNumber(const std::string& valueName, std::int32_t number)
