@@ -11,6 +11,7 @@ all: build
 
 deps:
 	@scripts/install-deps
+	@scripts/fetch-pictures
 
 build: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_OPTS) >/dev/null
@@ -27,8 +28,9 @@ test-sanitize: deps
 bench: build
 	@for b in $$(find $(BUILD)/bench -maxdepth 1 -type f -executable | sort); do "$$b" || exit 1; done
 
+# The game runs in the folder of its content pack.
 run: build
-	@$(BUILD)/pairlet-text
+	@cd $(BUILD) && ./pairlet
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

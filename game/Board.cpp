@@ -161,6 +161,17 @@ void Board::CheckGameOver()
     if (settings_.sound) actions_.PlaySound(finSound_, false);
 }
 
+void Board::RevealAll()
+{
+    for (int i = 0; i < settings_.count; ++i) TurnUp(i);
+}
+
+void Board::HideFaceUp()
+{
+    for (int i = 0; i < settings_.count; ++i)
+        if (At(i).state == FaceUp) At(i).state = FaceDown;
+}
+
 void Board::Click(int x, int y)
 {
     const int tile = layout_.TileAt(x, y);

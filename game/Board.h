@@ -33,6 +33,14 @@ public:
     void TurnUp(int tile);
     void CoverAgain(int tile);
     void CheckGameOver();
+    // Keyboard commands: every tile turned up, matched ones included; every
+    // face-up tile covered. Neither touches the current selection.
+    void RevealAll();
+    void HideFaceUp();
+    // The switches take effect at once, before the next game reads them back.
+    void SetAnimation(int on) { settings_.animation = on; }
+    void SetSound(int on) { settings_.sound = on; }
+    void SetUseCdAnim(int on) { settings_.useCdAnim = on; }
 
     const GameSettings& Settings() const { return settings_; }
     const Tile& TileAtIndex(int tile) const { return tiles_[static_cast<std::size_t>(tile)]; }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+class CGameWnd;
+
+// The main window's client area: shows the board picture and hands button
+// presses and size changes to the window.
+class BoardView : public QWidget {
+    Q_OBJECT
+public:
+    explicit BoardView(CGameWnd& window);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    CGameWnd& window_;
+};

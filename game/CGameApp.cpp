@@ -1,0 +1,42 @@
+#include "game/CGameApp.h"
+
+#include "game/CGameWnd.h"
+#include "resources/CommandIds.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+CGameApp::CGameApp() = default;
+
+CGameApp::~CGameApp()
+{
+    if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
+}
+
+CGameWnd& CGameApp::InitInstance(const GameServices& services)
+{
+    window_ = std::make_unique<CGameWnd>(services);
+    QCoreApplication::instance()->installEventFilter(this);
+    window_->show();
+    window_->PaintBoard();
+    return *window_;
+}
+
+namespace {
+// A typed character or any button press, for any window.
+bool EndsAnimation(QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) return true;
+    if (event->type() != QEvent::KeyPress) return false;
+    return !static_cast<QKeyEvent*>(event)->text().isEmpty();
+}
+} // namespace
+
+bool CGameApp::eventFilter(QObject* watched, QEvent* event)
+{
+    // Passed on unchanged; a second stop for an event that propagates to a
+    // parent finds the animation already ended.
+    if (window_ && watched->isWidgetType() && window_->GameBoard().AnimationShowing() && EndsAnimation(event))
+        window_->PostCommand(ID_STOP_ANIMATION);
+    return QObject::eventFilter(watched, event);
+}

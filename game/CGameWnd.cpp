@@ -1,0 +1,320 @@
+#include "game/CGameWnd.h"
+
+#include "game/BoardView.h"
+#include "game/CAnimWnd.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Profile.h"
+#include "resources/MainMenu.h"
+#include "shell/SettingsStore.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+constexpr std::size_t CdFolderLength = 261;
+constexpr int PointerStart = 20;
+
+QRect DesktopRect()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 640, 480);
+}
+} // namespace
+
+CGameWnd::CGameWnd(const GameServices& services)
+    : services_(services),
+      board_(*this, services.boxes, services.content, services.rand, services.clock),
+      sounds_(services.sounds, services.paths, board_.Content(), services.rand, services.clock),
+      desktop_(DesktopRect())
+{
+    setWindowTitle("Pairlet");
+    setGeometry(desktop_);
+    view_ = new BoardView(*this);
+    setCentralWidget(view_);
+    CreateMenus();
+    SetSettingsKey("Pairlet", SettingsKey);
+    CreateHotkeys();
+    animWnd_ = std::make_unique<CAnimWnd>(desktop_);
+    AdjustWinIni();
+    board_.NewGame();
+    CheckColourDepth();
+    QCursor::setPos(PointerStart, PointerStart);
+}
+
+CGameWnd::~CGameWnd() = default;
+
+QWidget* CGameWnd::BoardWidget() const
+{
+    return view_;
+}
+
+void CGameWnd::CreateMenus()
+{
+    for (const MenuPopup& popup : MainMenu) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        for (int i = 0; i < popup.count; ++i) {
+            const MenuItem& item = popup.items[i];
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            const int id = item.id;
+            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+            actions_[id] = action;
+        }
+        if (popup.items[0].id != ID_ABOUT) {
+            options_ = menu;
+            connect(menu, &QMenu::aboutToShow, this, [this] { PrepareOptionsMenu(); });
+        }
+    }
+    // These open dialogs of their own, which this window does not have yet.
+    for (int id : {ID_GRID_SETTINGS, ID_INSTALL_CD, ID_ABOUT}) actions_[id]->setEnabled(false);
+}
+
+void CGameWnd::CreateHotkeys()
+{
+    for (const Hotkey& key : Hotkeys) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence::fromString(QString::fromUtf8(key.key), QKeySequence::PortableText));
+        action->setShortcutContext(Qt::WindowShortcut);
+        const int id = key.command;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        addAction(action);
+    }
+}
+
+// Kept for the animation driver of old: its switch must not stay at "zip".
+void CGameWnd::AdjustWinIni()
+{
+    const char* section = "AAPLAY Animation";
+    if (services_.systemProfile.GetString(section, "Int2fSwitch", "zip") == "zip")
+        services_.systemProfile.WriteString(section, "Int2fSwitch", "yes");
+}
+
+void CGameWnd::CheckColourDepth()
+{
+    int depth = services_.screenDepth;
+    if (depth == 0 && QGuiApplication::primaryScreen()) depth = QGuiApplication::primaryScreen()->depth();
+    const int colours = depth > 0 && depth <= 8 ? 1 << depth : 0;
+    if (colours != 256 && colours != 16) return;
+    services_.boxes.Show("This program requires a minimum of 32K\ndesktop colors to function optimally.",
+                         std::to_string(colours) + " Color Desktop Detected",
+                         platform::MB_ICONEXCLAMATION | platform::MB_OK);
+}
+
+QAction* CGameWnd::CommandAction(int id) const
+{
+    auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void CGameWnd::PrepareOptionsMenu()
+{
+    const GameSettings& s = board_.Settings();
+    for (auto [id, on] : {std::pair{int(ID_TOGGLE_ANIMATION), s.animation}, {int(ID_TOGGLE_SOUND), s.sound}}) {
+        actions_[id]->setCheckable(true);
+        actions_[id]->setChecked(on != 0);
+    }
+    if (ReadString("cd_anim_dir", CdFolderLength, "").empty()) return;
+    QAction* useCd = CommandAction(ID_USE_CD_ANIM);
+    if (!useCd) {
+        useCd = new QAction(QString::fromUtf8(UseCdAnimItem.text), options_);
+        options_->insertAction(actions_[ID_INSTALL_CD], useCd);
+        connect(useCd, &QAction::triggered, this, [this] { OnCommand(ID_USE_CD_ANIM); });
+        actions_[ID_USE_CD_ANIM] = useCd;
+    }
+    useCd->setCheckable(true);
+    useCd->setChecked(ReadNumber("use_cd_anim", 0) != 0);
+}
+
+void CGameWnd::OnCommand(int id)
+{
+    switch (id) {
+    case ID_RESTART:
+        if (board_.AnimationShowing()) StopAnimation();
+        board_.NewGame();
+        InvalidateBoard();
+        break;
+    case ID_TOGGLE_ANIMATION:
+    case ID_TOGGLE_SOUND:
+    case ID_USE_CD_ANIM:
+        ToggleSetting(id);
+        break;
+    case ID_CD_ANIM_INSTALLED:
+        board_.SetAnimation(1);
+        board_.SetUseCdAnim(1);
+        WriteNumber("use_cd_anim", 1);
+        WriteNumber("animation", 1);
+        break;
+    case ID_QUIT: close(); break;
+    case ID_REVEAL_ALL: board_.RevealAll(); break;
+    case ID_HIDE_FACE_UP:
+        board_.HideFaceUp();
+        InvalidateBoard();
+        break;
+    case ID_STOP_ANIMATION: StopAnimation(); break;
+    default: break;
+    }
+}
+
+void CGameWnd::ToggleSetting(int id)
+{
+    const GameSettings& s = board_.Settings();
+    if (id == ID_TOGGLE_ANIMATION) {
+        board_.SetAnimation(s.animation ? 0 : 1);
+        WriteNumber("animation", s.animation);
+    } else if (id == ID_TOGGLE_SOUND) {
+        board_.SetSound(s.sound ? 0 : 1);
+        WriteNumber("sound", s.sound);
+    } else {
+        board_.SetUseCdAnim(s.useCdAnim ? 0 : 1);
+        WriteNumber("use_cd_anim", s.useCdAnim);
+        if (s.useCdAnim) {
+            board_.SetAnimation(1);
+            WriteNumber("animation", 1);
+        }
+    }
+}
+
+void CGameWnd::PostCommand(int id)
+{
+    QMetaObject::invokeMethod(this, [this, id] { OnCommand(id); }, Qt::QueuedConnection);
+}
+
+void CGameWnd::ButtonDown(int x, int y)
+{
+    PaintBoard();
+    board_.Click(x, y);
+}
+
+void CGameWnd::StopAnimation()
+{
+    board_.SetAnimationShowing(false);
+    animWnd_->hide();
+    view_->unsetCursor();
+}
+
+void CGameWnd::InvalidateBoard()
+{
+    boardInvalid_ = true;
+    // Painted from the event loop, not inside a paint event: loading a
+    // picture may show a message box.
+    if (paintQueued_) return;
+    paintQueued_ = true;
+    QMetaObject::invokeMethod(this, [this] { PaintBoard(); }, Qt::QueuedConnection);
+}
+
+void CGameWnd::PaintBoard()
+{
+    paintQueued_ = false;
+    const QSize size = view_->size();
+    if (!boardInvalid_ && canvas_.Image().size() == size) return;
+    boardInvalid_ = false;
+    canvas_.Resize(size.width(), size.height());
+    board_.Paint(size.width(), size.height());
+    view_->update();
+}
+
+void CGameWnd::Changed(const QRect& area)
+{
+    if (!area.isEmpty()) view_->update(area);
+}
+
+void CGameWnd::closeEvent(QCloseEvent* event)
+{
+    CloseSteps();
+    animWnd_->hide();
+    event->accept();
+}
+
+void CGameWnd::CloseSteps()
+{
+    if (closing_) return;
+    closing_ = true;
+    // The goodbye is heard to its end before the window goes.
+    if (board_.Settings().sound) sounds_.Play(board_.ByeSound(), true);
+    StopAnimation();
+}
+
+bool CGameWnd::LoadFace(const std::string& path)
+{
+    return LoadDib(path, face_, services_.boxes, services_.paths);
+}
+
+bool CGameWnd::LoadCover(const std::string& path)
+{
+    return LoadDib(path, cover_, services_.boxes, services_.paths);
+}
+
+bool CGameWnd::LoadMatchTile(const std::string& path)
+{
+    return LoadDib(path, matchTile_, services_.boxes, services_.paths);
+}
+
+void CGameWnd::DrawFace(const TileRect& rect)
+{
+    Changed(canvas_.DrawDib(rect, face_));
+}
+
+void CGameWnd::DrawFaceQuarter(int quarter, const TileRect& rect)
+{
+    Changed(canvas_.DrawDibQuarter(quarter, rect, face_));
+}
+
+void CGameWnd::DrawCover(const TileRect& rect)
+{
+    Changed(canvas_.DrawDib(rect, cover_));
+}
+
+void CGameWnd::DrawMatchTile(const TileRect& rect)
+{
+    Changed(canvas_.DrawDib(rect, matchTile_));
+}
+
+void CGameWnd::PaintAllCovers(const BoardLayout& layout)
+{
+    Changed(canvas_.PaintAllCovers(layout, cover_));
+}
+
+void CGameWnd::PlaySound(const std::string& name, bool wait)
+{
+    sounds_.Play(name, wait);
+}
+
+void CGameWnd::PlayMissSound(bool soundOn, int nopeCount)
+{
+    // The wrongly turned faces must be on screen for the whole pause.
+    view_->repaint();
+    sounds_.PlayMissSound(soundOn, nopeCount);
+}
+
+void CGameWnd::PlayMatchSound(bool soundOn, int yupCount)
+{
+    sounds_.PlayMatchSound(soundOn, yupCount);
+}
+
+void CGameWnd::PlayMatchAnimation(int)
+{
+    // The animation player comes with the engine's director.
+}
+
+void CGameWnd::PostRestart()
+{
+    PostCommand(ID_RESTART);
+}
+
+void CGameWnd::CloseGame()
+{
+    close();
+}
+
+void CGameWnd::DesktopSize(int& width, int& height)
+{
+    width = desktop_.right() + 1;
+    height = desktop_.bottom() + 1;
+}

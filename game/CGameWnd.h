@@ -1,0 +1,93 @@
+#pragma once
+
+#include "game/Board.h"
+#include "game/GameActions.h"
+#include "game/GameServices.h"
+#include "game/GameSounds.h"
+#include "game/TileBitmap.h"
+#include "game/TileCanvas.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+class BoardView;
+class CAnimWnd;
+class QAction;
+class QMenu;
+
+// The main window: holds the game's state for the life of the program, turns
+// paints, button presses and commands into the board's rules, and carries
+// out the board's outward actions.
+class CGameWnd : public QMainWindow, private GameActions {
+    Q_OBJECT
+public:
+    static constexpr const char* SettingsKey = "Software\\Quillory\\Pairlet";
+
+    explicit CGameWnd(const GameServices& services);
+    ~CGameWnd() override;
+
+    void OnCommand(int id);
+    // Queued like a posted message: runs after the current event.
+    void PostCommand(int id);
+    void ButtonDown(int x, int y);
+
+    // Brings the board picture up to date when it was invalidated.
+    void PaintBoard();
+    void InvalidateBoard();
+
+    const Board& GameBoard() const { return board_; }
+    const TileCanvas& Canvas() const { return canvas_; }
+    QWidget* BoardWidget() const;
+    CAnimWnd* AnimationWindow() const { return animWnd_.get(); }
+    QAction* CommandAction(int id) const;
+    QMenu* OptionsMenu() const { return options_; }
+    // True from the start of the close sequence on.
+    bool Closing() const { return closing_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateHotkeys();
+    void AdjustWinIni();
+    void CheckColourDepth();
+    void PrepareOptionsMenu();
+    void ToggleSetting(int id);
+    void StopAnimation();
+    void CloseSteps();
+    void Changed(const QRect& area);
+
+    // GameActions
+    bool LoadFace(const std::string& path) override;
+    bool LoadCover(const std::string& path) override;
+    bool LoadMatchTile(const std::string& path) override;
+    void DrawFace(const TileRect& rect) override;
+    void DrawFaceQuarter(int quarter, const TileRect& rect) override;
+    void DrawCover(const TileRect& rect) override;
+    void DrawMatchTile(const TileRect& rect) override;
+    void PaintAllCovers(const BoardLayout& layout) override;
+    void PlaySound(const std::string& name, bool wait) override;
+    void PlayMissSound(bool soundOn, int nopeCount) override;
+    void PlayMatchSound(bool soundOn, int yupCount) override;
+    void PlayMatchAnimation(int picture) override;
+    void PostRestart() override;
+    void CloseGame() override;
+    void DesktopSize(int& width, int& height) override;
+
+    GameServices services_;
+    Board board_;
+    GameSounds sounds_;
+    TileCanvas canvas_;
+    TileBitmap cover_, matchTile_, face_;
+    BoardView* view_ = nullptr;
+    QMenu* options_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::unique_ptr<CAnimWnd> animWnd_;
+    QRect desktop_;
+    bool boardInvalid_ = true;
+    bool paintQueued_ = false;
+    bool closing_ = false;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+class Clock;
+class MessageBoxes;
+class PathMap;
+class Profile;
+class Rand;
+class SoundPlayer;
+} // namespace platform
+
+// The platform services the main window works with. The application gives
+// the real ones; tests give doubles. None is owned by the window.
+struct GameServices {
+    platform::MessageBoxes& boxes;
+    platform::Rand& rand;
+    platform::Clock& clock;
+    platform::SoundPlayer& sounds;
+    const platform::PathMap& paths;
+    // The content file, and the user's system profile (win.ini).
+    const platform::Profile& content;
+    platform::Profile& systemProfile;
+    // Bits per pixel of the screen; 0 asks the screen itself.
+    int screenDepth = 0;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "game/BoardLayout.h"
+
+#include <QImage>
+#include <QRect>
+
+struct TileBitmap;
+
+// The main window's picture of the board: an RGB32 image the tile pictures
+// are stretched into. The window shows it; every drawing call returns the
+// area it changed.
+class TileCanvas {
+public:
+    // Keeps the drawn board when the size is unchanged; a new size starts black.
+    void Resize(int width, int height);
+    const QImage& Image() const { return image_; }
+
+    QRect DrawDib(const TileRect& tile, const TileBitmap& picture);
+    QRect DrawDibQuarter(int quarter, const TileRect& tile, const TileBitmap& picture);
+    // Draws the picture into every tile of the grid, scaling it only once.
+    QRect PaintAllCovers(const BoardLayout& layout, const TileBitmap& picture);
+
+    // The part of the picture that a quarter tile shows, in the picture's
+    // own coordinates (origin at the first stored row).
+    static QRect QuarterSource(int quarter, int width, int height);
+    // The picture as an image in stored row order; null when it is invalid.
+    static QImage StoredRows(const TileBitmap& picture);
+
+private:
+    QRect Draw(const TileRect& tile, const TileBitmap& picture, const QRect& source);
+    QImage Scaled(const TileBitmap& picture, const QRect& source, int width, int height) const;
+    QRect Blank(const TileRect& tile);
+
+    QImage image_;
+};

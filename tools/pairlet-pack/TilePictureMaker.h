@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Turns one source picture (PNG, JPEG or SVG) into a tile face of the pack's
+// size. Pictures with transparency (icons, emoji) stand centred on a soft
+// background of their own colour; opaque ones (photos) fill the tile, cut to
+// its shape.
+class TilePictureMaker {
+public:
+    static constexpr int Width = 480;
+    static constexpr int Height = 270;
+
+    // A null image when the file cannot be read as a picture.
+    static QImage Make(const QString& path, int index);
+    static bool IsPicture(const QString& path);
+
+private:
+    static QImage Render(const QString& path, int side);
+    static QImage OnBackground(const QImage& icon, int index);
+    static QImage Filled(const QImage& photo);
+};
