@@ -18,6 +18,7 @@ CGameWnd& CGameApp::InitInstance(const GameServices& services)
     window_ = std::make_unique<CGameWnd>(services);
     QCoreApplication::instance()->installEventFilter(this);
     window_->show();
+    window_->CoverTheScreen();
     window_->PaintBoard();
     return *window_;
 }

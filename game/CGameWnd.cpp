@@ -47,6 +47,13 @@ CGameWnd::CGameWnd(const GameServices& services)
 
 CGameWnd::~CGameWnd() = default;
 
+void CGameWnd::CoverTheScreen()
+{
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(desktop_.size() - frame);
+    move(desktop_.topLeft());
+}
+
 QWidget* CGameWnd::BoardWidget() const
 {
     return view_;

@@ -28,6 +28,10 @@ public:
     explicit CGameWnd(const GameServices& services);
     ~CGameWnd() override;
 
+    // Places the window with its frame over the whole screen; the frame is
+    // known only once the window is shown.
+    void CoverTheScreen();
+
     void OnCommand(int id);
     // Queued like a posted message: runs after the current event.
     void PostCommand(int id);
@@ -38,6 +42,7 @@ public:
     void InvalidateBoard();
 
     const Board& GameBoard() const { return board_; }
+    Board& GameBoard() { return board_; }
     const TileCanvas& Canvas() const { return canvas_; }
     QWidget* BoardWidget() const;
     CAnimWnd* AnimationWindow() const { return animWnd_.get(); }

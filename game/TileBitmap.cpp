@@ -101,8 +101,13 @@ bool LoadDib(const std::string& name, TileBitmap& picture, platform::MessageBoxe
         boxes.Show("Can't open file '" + name + "'", "Error", platform::MB_ICONERROR);
         return false;
     }
+    return ReadDib(file.get(), picture);
+}
+
+bool ReadDib(std::FILE* file, TileBitmap& picture)
+{
     TileBitmap loaded;
-    if (!ReadBitmap(file.get(), loaded)) return false;
+    if (!ReadBitmap(file, loaded)) return false;
     picture = std::move(loaded);
     return true;
 }

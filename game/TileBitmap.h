@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -39,3 +40,5 @@ struct TileBitmap {
 // any other fault just fails. On failure the picture keeps what it held.
 bool LoadDib(const std::string& name, TileBitmap& picture, platform::MessageBoxes& boxes,
              const platform::PathMap& paths);
+// The same from an open file, without any message.
+bool ReadDib(std::FILE* file, TileBitmap& picture);

@@ -64,11 +64,3 @@ TEST(QtMessageBoxes, MapsStylesToIconsAndButtons)
     EXPECT_EQ(boxes.Show("t", "c", platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION), platform::IDCANCEL);
     EXPECT_EQ(answer.icon, QMessageBox::Warning);
 }
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,0 +1,434 @@
+// The real main window on the offscreen platform, with doubles for message
+// boxes, sounds and time, and small solid-colour pictures on disk.
+#include "game/CAnimWnd.h"
+#include "game/CGameApp.h"
+#include "game/CGameWnd.h"
+
+#include "BmpBuilder.h"
+#include "doubles/FakeClock.h"
+#include "doubles/MemoryProfile.h"
+#include "doubles/RecordingSoundPlayer.h"
+#include "doubles/ScriptedMessageBoxes.h"
+#include "platform/CrtRand.h"
+#include "platform/HostPathMap.h"
+#include "resources/CommandIds.h"
+#include "shell/SettingsStore.h"
+#include "TempFolder.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+// Runs posted work and the paints it asks for.
+void Settle()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+constexpr int Pictures = 8; // a 4 × 4 board of pairs
+const QRgb CoverColour = qRgb(10, 20, 200);
+const QRgb MatchedColour = qRgb(20, 180, 20);
+
+QRgb PictureColour(int picture)
+{
+    return qRgb(200, picture * 25, 100);
+}
+
+std::uint32_t Bgr(QRgb c)
+{
+    return std::uint32_t(qRed(c)) << 16 | std::uint32_t(qGreen(c)) << 8 | std::uint32_t(qBlue(c));
+}
+
+class CGameWndTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        savedFolder = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(folder.Path()));
+        SetSettingsKey("Pairlet", CGameWnd::SettingsKey);
+        WriteNumber("rows", 4);
+        WriteNumber("columns", 4);
+        WriteNumber("animation", 0);
+        // Names are written the Windows way and in other cases than on disk.
+        for (int p = 1; p <= Pictures; ++p) {
+            content.Set("Tiles", "TILE0" + std::to_string(p), "P" + std::to_string(p));
+            folder.Write("bmp/p" + std::to_string(p) + ".bmp",
+                         BmpBuilder::Solid(6, 4, p % 2 ? 8 : 24, Bgr(PictureColour(p))).Bytes());
+        }
+        content.Set("Cover Tiles", "NEWTILE", "bmp\\Cover.bmp");
+        content.Set("Cover Tiles", "MATCHTILE", "bmp\\matched.bmp");
+        folder.Write("bmp/cover.bmp", BmpBuilder::Solid(6, 4, 4, Bgr(CoverColour)).Bytes());
+        folder.Write("bmp/matched.bmp", BmpBuilder::Solid(6, 4, 1, Bgr(MatchedColour)).Bytes());
+        for (const char* s : {"STARTSOUND", "FINSOUND", "BYESOUND"})
+            content.Set("Other Sounds", s, std::string("sounds\\") + s + ".wav");
+        content.Set("Nopesounds", "NOPE01", "sounds\\nope.wav");
+        content.Set("Yupsounds", "YUP01", "sounds\\yup.wav");
+    }
+
+    void TearDown() override { QDir::setCurrent(savedFolder); }
+
+    CGameWnd& Start(int screenDepth = 32)
+    {
+        GameServices services{boxes, rand, clock, sounds, paths, content, winIni, screenDepth};
+        CGameWnd& w = app.InitInstance(services);
+        Settle();
+        return w;
+    }
+
+    CGameWnd& Window() { return *app.MainWindow(); }
+    const Board& GameBoard() { return Window().GameBoard(); }
+
+    QPoint Centre(int tile)
+    {
+        const TileRect r = GameBoard().Layout().RectOf(tile);
+        return QPoint(r.x + r.width / 2, r.y + r.height / 2);
+    }
+    // What the screen shows at the tile's centre: only what was painted and
+    // flushed, not what waits for the next paint.
+    QRgb Shown(int tile)
+    {
+        const QPoint at = Window().BoardWidget()->mapTo(&Window(), Centre(tile));
+        return QGuiApplication::primaryScreen()->grabWindow(Window().winId()).toImage().pixel(at);
+    }
+
+    void Click(int tile, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(Window().BoardWidget(), button, {}, Centre(tile));
+        Settle();
+    }
+
+    // The tiles of each picture, in number order.
+    std::map<int, std::vector<int>> TilesByPicture()
+    {
+        std::map<int, std::vector<int>> by;
+        for (int i = 0; i < GameBoard().Count(); ++i) by[GameBoard().TileAtIndex(i).picture].push_back(i);
+        return by;
+    }
+
+    std::vector<std::string> SoundPaths() const
+    {
+        std::vector<std::string> played;
+        for (const auto& c : sounds.calls) played.push_back(c.path);
+        return played;
+    }
+
+    void Key(const char* sequence)
+    {
+        Window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+        const QKeySequence keys = QKeySequence::fromString(sequence);
+        QTest::keySequence(&Window(), keys);
+        Settle();
+    }
+
+    TempConfigHome config;
+    TempFolder folder;
+    QString savedFolder;
+    ScriptedMessageBoxes boxes;
+    platform::CrtRand rand;
+    FakeClock clock;
+    RecordingSoundPlayer sounds;
+    platform::HostPathMap paths;
+    MemoryProfile content, winIni;
+    CGameApp app;
+};
+
+TEST_F(CGameWndTest, OpensOverTheWholeScreenWithTheMenusAndCoveredTiles)
+{
+    CGameWnd& w = Start();
+    EXPECT_EQ("Pairlet", w.windowTitle());
+    EXPECT_EQ(QGuiApplication::primaryScreen()->geometry(), w.frameGeometry());
+    EXPECT_EQ(QPoint(20, 20), QCursor::pos());
+
+    QStringList menus;
+    for (QAction* popup : w.menuBar()->actions()) {
+        menus << popup->text();
+        for (QAction* item : popup->menu()->actions()) menus << "  " + (item->isSeparator() ? "-" : item->text());
+    }
+    EXPECT_EQ(QStringList({"&Options", "  &Restart Pairlet   Ctrl+R, F2", "  &Grid Settings", "  -",
+                           "  Enable &Animation    Ctrl+A", "  Enable &Sound          Ctrl+S", "  -",
+                           "  Install Animation CD", "  -", "  Quit Pairlet", "&About", "  &About Pairlet"}),
+              menus);
+
+    for (int i = 0; i < GameBoard().Count(); ++i) EXPECT_EQ(CoverColour, Shown(i)) << "tile " << i;
+    EXPECT_EQ(std::vector<std::string>{"sounds/STARTSOUND.wav"}, SoundPaths());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ("yes", winIni.GetString("AAPLAY Animation", "Int2fSwitch", ""));
+}
+
+TEST_F(CGameWndTest, WarnsOnPaletteScreensAfterTheSettingsAndKeepsOtherSwitchValues)
+{
+    winIni.Set("AAPLAY Animation", "Int2fSwitch", "no");
+    WriteNumber("rows", 5); // 25 tiles do not make pairs
+    WriteNumber("columns", 5);
+    Start(8);
+    // The default 6 × 6 grid needs more than the 8 pictures there are.
+    ASSERT_EQ(3u, boxes.shown.size());
+    EXPECT_EQ("Changing to Default Grid", boxes.shown[0].caption);
+    EXPECT_EQ("Missing images in INI file!", boxes.shown[1].text);
+    EXPECT_EQ("This program requires a minimum of 32K\ndesktop colors to function optimally.", boxes.shown[2].text);
+    EXPECT_EQ("256 Color Desktop Detected", boxes.shown[2].caption);
+    EXPECT_EQ(unsigned(platform::MB_ICONEXCLAMATION), boxes.shown[2].style);
+    EXPECT_EQ("no", winIni.GetString("AAPLAY Animation", "Int2fSwitch", ""));
+}
+
+TEST_F(CGameWndTest, SixteenColoursWarnTooButDeepScreensDoNot)
+{
+    for (auto [depth, warnings] : {std::pair{4, 1u}, {16, 0u}, {24, 0u}}) {
+        boxes.shown.clear();
+        CGameApp other;
+        other.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, depth});
+        EXPECT_EQ(warnings, boxes.shown.size()) << depth;
+        if (warnings) {
+            EXPECT_EQ("16 Color Desktop Detected", boxes.shown[0].caption);
+        }
+    }
+}
+
+TEST_F(CGameWndTest, AMissKeepsBothFacesInViewForThePauseThenCoversThem)
+{
+    Start();
+    auto by = TilesByPicture();
+    const int a = by[1][0], b = by[2][0];
+    Click(a);
+    EXPECT_EQ(PictureColour(1), Shown(a));
+
+    std::vector<QRgb> duringPause;
+    sounds.onPlay = [&](const std::string&, bool) { duringPause = {Shown(a), Shown(b)}; };
+    Click(b);
+    EXPECT_EQ((std::vector<QRgb>{PictureColour(1), PictureColour(2)}), duringPause);
+    EXPECT_EQ(400u, clock.slept);
+    EXPECT_EQ("sounds/nope.wav", sounds.calls.back().path);
+    EXPECT_EQ(CoverColour, Shown(a));
+    EXPECT_EQ(CoverColour, Shown(b));
+    EXPECT_TRUE(GameBoard().Selection().empty());
+}
+
+TEST_F(CGameWndTest, EveryButtonTurnsTilesAndAPairIsMatched)
+{
+    Start();
+    auto by = TilesByPicture();
+    Click(by[3][0], Qt::RightButton);
+    EXPECT_EQ(PictureColour(3), Shown(by[3][0]));
+    Click(by[3][1], Qt::MiddleButton);
+    EXPECT_EQ(MatchedColour, Shown(by[3][0]));
+    EXPECT_EQ(MatchedColour, Shown(by[3][1]));
+    EXPECT_EQ("sounds/yup.wav", sounds.calls.back().path);
+    EXPECT_EQ(0u, clock.slept);
+}
+
+TEST_F(CGameWndTest, ClearingTheBoardAsksAndYesDealsANewCoveredBoard)
+{
+    Start();
+    auto by = TilesByPicture();
+    for (auto& [picture, tiles] : by) {
+        Click(tiles[0]);
+        Click(tiles[1]);
+    }
+    ASSERT_EQ(1u, boxes.shown.size());
+    EXPECT_EQ("Game Over.  Play Again?", boxes.shown[0].text);
+    EXPECT_EQ("Game Over", boxes.shown[0].caption);
+    EXPECT_EQ(unsigned(platform::MB_YESNO), boxes.shown[0].style);
+
+    // Yes posted the restart, whose first paint shows covers only.
+    EXPECT_FALSE(GameBoard().GameOver());
+    for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << "tile " << i;
+    const std::vector<std::string> played = SoundPaths();
+    ASSERT_GE(played.size(), 2u);
+    EXPECT_EQ("sounds/FINSOUND.wav", played[played.size() - 2]);
+    EXPECT_EQ("sounds/STARTSOUND.wav", played.back());
+    EXPECT_TRUE(Window().isVisible());
+}
+
+TEST_F(CGameWndTest, NoAfterTheLastSetSaysGoodbyeToTheEndAndCloses)
+{
+    boxes.answers = {platform::IDNO};
+    Start();
+    bool visibleDuringGoodbye = false;
+    sounds.onPlay = [&](const std::string&, bool wait) {
+        if (wait) visibleDuringGoodbye = Window().isVisible();
+    };
+    for (auto& [picture, tiles] : TilesByPicture()) {
+        Click(tiles[0]);
+        Click(tiles[1]);
+    }
+    ASSERT_FALSE(sounds.calls.empty());
+    EXPECT_EQ("sounds/BYESOUND.wav", sounds.calls.back().path);
+    EXPECT_TRUE(sounds.calls.back().wait);
+    EXPECT_TRUE(visibleDuringGoodbye);
+    EXPECT_FALSE(Window().isVisible());
+}
+
+TEST_F(CGameWndTest, QuitWithSoundOffClosesSilently)
+{
+    WriteNumber("sound", 0);
+    Start();
+    Window().OnCommand(ID_QUIT);
+    EXPECT_TRUE(sounds.calls.empty());
+    EXPECT_FALSE(Window().isVisible());
+}
+
+TEST_F(CGameWndTest, RevealAllThenHideCoversEveryTileAndKeepsTheSelection)
+{
+    Start();
+    auto by = TilesByPicture();
+    Click(by[4][0]);
+    Click(by[4][1]); // matched
+    Click(by[5][0]); // selected
+    Key("Ctrl+Shift+Alt+P");
+    for (int i = 0; i < GameBoard().Count(); ++i)
+        ASSERT_EQ(PictureColour(GameBoard().TileAtIndex(i).picture), Shown(i)) << "tile " << i;
+    EXPECT_EQ(std::vector<int>{by[5][0]}, GameBoard().Selection());
+
+    Key("H");
+    for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << "tile " << i;
+    EXPECT_EQ(std::vector<int>{by[5][0]}, GameBoard().Selection());
+}
+
+TEST_F(CGameWndTest, RestartKeysDealANewBoardAtOnce)
+{
+    Start();
+    for (const char* key : {"F2", "Ctrl+R"}) {
+        Click(TilesByPicture()[1][0]);
+        const std::size_t before = sounds.calls.size();
+        Key(key);
+        EXPECT_TRUE(GameBoard().Selection().empty()) << key;
+        for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << key;
+        ASSERT_EQ(before + 1, sounds.calls.size()) << key;
+        EXPECT_EQ("sounds/STARTSOUND.wav", sounds.calls.back().path);
+    }
+    EXPECT_TRUE(boxes.shown.empty()) << "no question before a restart";
+}
+
+TEST_F(CGameWndTest, SwitchesWriteTheStoreAndShowTheirCheckMarks)
+{
+    Start();
+    QMenu* options = Window().OptionsMenu();
+    auto checks = [&] {
+        emit options->aboutToShow();
+        return std::pair{Window().CommandAction(ID_TOGGLE_ANIMATION)->isChecked(),
+                         Window().CommandAction(ID_TOGGLE_SOUND)->isChecked()};
+    };
+    EXPECT_EQ(std::pair(false, true), checks());
+    Key("Ctrl+A");
+    EXPECT_EQ(1, ReadNumber("animation", -1));
+    Key("Ctrl+S");
+    EXPECT_EQ(0, ReadNumber("sound", -1));
+    EXPECT_EQ(std::pair(true, false), checks());
+    Key("Ctrl+A");
+    EXPECT_EQ(0, ReadNumber("animation", -1));
+
+    // Sound off takes effect at once: a miss is silent but still pauses.
+    auto by = TilesByPicture();
+    Click(by[1][0]);
+    Click(by[2][0]);
+    EXPECT_EQ(1u, sounds.calls.size()) << "only the start sound";
+    EXPECT_EQ(400u, clock.slept);
+}
+
+TEST_F(CGameWndTest, InstalledAnimationsAddTheirSwitchAboveTheInstaller)
+{
+    Start();
+    QMenu* options = Window().OptionsMenu();
+    emit options->aboutToShow();
+    EXPECT_EQ(nullptr, Window().CommandAction(ID_USE_CD_ANIM));
+
+    WriteString("cd_anim_dir", "/media/cd/FLC/");
+    Window().OnCommand(ID_CD_ANIM_INSTALLED);
+    EXPECT_EQ(1, ReadNumber("use_cd_anim", 0));
+    EXPECT_EQ(1, ReadNumber("animation", 0));
+    emit options->aboutToShow();
+    emit options->aboutToShow(); // the item is added once
+    QStringList texts;
+    for (QAction* a : options->actions()) texts << a->text();
+    EXPECT_EQ(1, texts.count("Use Installed CD Animation"));
+    EXPECT_EQ(texts.indexOf("Use Installed CD Animation") + 1, texts.indexOf("Install Animation CD"));
+    QAction* useCd = Window().CommandAction(ID_USE_CD_ANIM);
+    EXPECT_TRUE(useCd->isChecked());
+
+    WriteNumber("animation", 0);
+    useCd->trigger(); // off: animation is left alone
+    EXPECT_EQ(0, ReadNumber("use_cd_anim", -1));
+    EXPECT_EQ(0, ReadNumber("animation", -1));
+    useCd->trigger(); // on: animation too
+    EXPECT_EQ(1, ReadNumber("use_cd_anim", -1));
+    EXPECT_EQ(1, ReadNumber("animation", -1));
+}
+
+TEST_F(CGameWndTest, AKeyOrButtonDuringAnAnimationStopsIt)
+{
+    Start();
+    Window().GameBoard().SetAnimationShowing(true);
+    QTest::keyClick(Window().BoardWidget(), Qt::Key_X);
+    Settle();
+    EXPECT_FALSE(GameBoard().AnimationShowing());
+
+    Window().GameBoard().SetAnimationShowing(true);
+    QTest::mousePress(Window().AnimationWindow(), Qt::LeftButton);
+    Settle();
+    EXPECT_FALSE(GameBoard().AnimationShowing());
+}
+
+// Bad content never stops the game: the player is told once and plays on.
+TEST_F(CGameWndTest, BadContentIsReportedAndTheGameGoesOn)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CGameWndTest&)> damage;
+        std::vector<std::string> messages; // at start and after turning one tile of picture 1
+        QRgb cover;
+        TileState turned;
+    };
+    const QRgb blank = qRgb(40, 40, 48);
+    const std::vector<Case> cases = {
+        {"missing picture file", [](CGameWndTest& t) { std::remove((t.folder / "bmp/p1.bmp").c_str()); },
+         {"Can't open file 'bmp\\P1.bmp'"}, CoverColour, Matched},
+        {"damaged picture file", [](CGameWndTest& t) { t.folder.Write("bmp/p1.bmp", "BM garbage"); }, {},
+         CoverColour, Matched},
+        {"damaged cover", [](CGameWndTest& t) { t.folder.Write("bmp/cover.bmp", std::string(100, 'x')); }, {},
+         blank, FaceUp},
+        {"missing content file", [](CGameWndTest& t) { t.content.Clear(); },
+         {"Missing images in INI file!", "Can't open file 'NO INI FILE ENTRY'", "Can't open file 'NO INI FILE ENTRY'",
+          "Can't open file 'bmp\\NO INI FILE ENTRY.bmp'"},
+         blank, Matched},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        boxes.shown.clear();
+        c.damage(*this);
+        CGameApp game;
+        game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, 32});
+        Settle();
+        CGameWnd& w = *game.MainWindow();
+        const int tile = [&] {
+            for (int i = 0; i < w.GameBoard().Count(); ++i)
+                if (w.GameBoard().TileAtIndex(i).picture == 1) return i;
+            return -1;
+        }();
+        const TileRect r = w.GameBoard().Layout().RectOf(tile);
+        const QPoint centre(r.x + r.width / 2, r.y + r.height / 2);
+        EXPECT_EQ(c.cover, w.Canvas().Image().pixel(centre));
+        QTest::mouseClick(w.BoardWidget(), Qt::LeftButton, {}, centre);
+        std::vector<std::string> messages;
+        for (const auto& box : boxes.shown) messages.push_back(box.text);
+        EXPECT_EQ(c.messages, messages);
+        EXPECT_EQ(c.turned, w.GameBoard().TileAtIndex(tile).state);
+        EXPECT_TRUE(w.isVisible());
+        TearDown();
+    }
+}
+
+} // namespace

@@ -1,0 +1,132 @@
+#include "game/TileBitmap.h"
+
+#include "BmpBuilder.h"
+#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/TablePathMap.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class TileBitmapTest : public ::testing::Test {
+protected:
+    bool Load(const std::string& bytes, TileBitmap& picture)
+    {
+        paths.table["bmp\\pic.bmp"] = folder.Write("pic.bmp", bytes);
+        return LoadDib("bmp\\pic.bmp", picture, boxes, paths);
+    }
+
+    TempFolder folder;
+    TablePathMap paths;
+    ScriptedMessageBoxes boxes;
+};
+
+TEST_F(TileBitmapTest, ReadsEveryAcceptedDepthWithItsColourTable)
+{
+    for (std::uint16_t bits : {std::uint16_t(1), std::uint16_t(4), std::uint16_t(8), std::uint16_t(24)}) {
+        SCOPED_TRACE(bits);
+        BmpBuilder b = BmpBuilder::Solid(5, 3, bits, 0x123456);
+        TileBitmap p;
+        ASSERT_TRUE(Load(b.Bytes(), p));
+        EXPECT_EQ(5u, p.width);
+        EXPECT_EQ(3u, p.height);
+        EXPECT_EQ(bits, p.bitCount);
+        // A table of 2^bits entries when the file leaves the count at 0; none at 24 bits.
+        EXPECT_EQ(bits == 24 ? 0u : 1u << bits, p.clrUsed);
+        EXPECT_EQ(p.clrUsed, p.colors.size());
+        EXPECT_EQ(b.RowBytes() * 3, p.sizeImage);
+        EXPECT_EQ(40 + 4 * p.clrUsed, p.BitsOffset());
+        EXPECT_EQ(std::vector<std::uint8_t>(b.pixels), p.bits);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TileBitmapTest, HonoursGapsLongerHeadersAndShortTables)
+{
+    BmpBuilder gap = BmpBuilder::Solid(4, 2, 8, 0x00FF00);
+    gap.pixels[0] = 7;
+    gap.bitsOffset = 14 + 40 + 1024 + 300;
+    TileBitmap p;
+    ASSERT_TRUE(Load(gap.Bytes(), p));
+    EXPECT_EQ(7, p.bits[0]);
+
+    // A later header (124 bytes) puts the table after itself, not at byte 54.
+    BmpBuilder v5 = BmpBuilder::Solid(4, 2, 8, 0x0000FF);
+    v5.headerSize = 124;
+    ASSERT_TRUE(Load(v5.Bytes(), p));
+    EXPECT_EQ(0x0000FFu, p.colors[0]);
+
+    BmpBuilder few = BmpBuilder::Solid(4, 2, 8, 0xABCDEF);
+    few.colors.resize(16);
+    few.clrUsed = 16;
+    ASSERT_TRUE(Load(few.Bytes(), p));
+    EXPECT_EQ(16u, p.colors.size());
+    EXPECT_EQ(0xABCDEFu, p.colors[0]);
+
+    // 24 bits with a table: the table is kept, the pixels are colours.
+    BmpBuilder rgbTable = BmpBuilder::Solid(3, 3, 24, 0x010203);
+    rgbTable.colors = {0x111111, 0x222222};
+    rgbTable.clrUsed = 2;
+    ASSERT_TRUE(Load(rgbTable.Bytes(), p));
+    EXPECT_EQ(2u, p.clrUsed);
+    EXPECT_EQ(0x03, p.bits[0]);
+}
+
+TEST_F(TileBitmapTest, RejectsDamagedFilesWithoutMessageAndKeepsThePicture)
+{
+    using Damage = std::function<void(BmpBuilder&, std::string&)>;
+    const std::vector<std::pair<const char*, Damage>> cases = {
+        {"empty file", [](BmpBuilder&, std::string& f) { f.clear(); }},
+        {"short file header", [](BmpBuilder&, std::string& f) { f.resize(10); }},
+        {"not BM", [](BmpBuilder& b, std::string&) { b.type = "MB"; }},
+        {"short info header", [](BmpBuilder&, std::string& f) { f.resize(30); }},
+        {"core header", [](BmpBuilder& b, std::string&) { b.headerSize = 12; }},
+        {"16 bits", [](BmpBuilder& b, std::string&) { b.bitCount = 16; }},
+        {"32 bits", [](BmpBuilder& b, std::string&) { b.bitCount = 32; }},
+        {"run-length compressed", [](BmpBuilder& b, std::string&) { b.compression = 1; }},
+        {"zero width", [](BmpBuilder& b, std::string&) { b.width = 0; }},
+        {"zero height", [](BmpBuilder& b, std::string&) { b.height = 0x10000; }},
+        {"top-down rows", [](BmpBuilder& b, std::string&) { b.height = -2; }},
+        {"image size below the rows", [](BmpBuilder& b, std::string&) { b.sizeImage = 4; }},
+        {"absurd image size", [](BmpBuilder& b, std::string&) { b.sizeImage = 0xFFFFFFF0; }},
+        {"absurd width", [](BmpBuilder& b, std::string&) { b.width = 65535; }},
+        {"table beyond the file", [](BmpBuilder& b, std::string&) { b.clrUsed = 0xFFFF; }},
+        {"bits offset beyond the file", [](BmpBuilder&, std::string& f) { if (f.size() > 13) f[13] = '\x7F'; }},
+        {"short pixel data", [](BmpBuilder&, std::string& f) { f.pop_back(); }},
+        {"header size beyond the file", [](BmpBuilder&, std::string& f) { if (f.size() > 17) f[17] = '\x7F'; }},
+    };
+    TileBitmap good;
+    ASSERT_TRUE(Load(BmpBuilder::Solid(4, 2, 8, 0x00FF00).Bytes(), good));
+    for (const auto& [name, damage] : cases) {
+        SCOPED_TRACE(name);
+        BmpBuilder b = BmpBuilder::Solid(4, 2, 8, 0xFF0000);
+        // Damage to the fields is done before the bytes are made, damage to
+        // the bytes after.
+        std::string before;
+        damage(b, before);
+        std::string bytes = b.Bytes();
+        damage(b, bytes);
+        TileBitmap picture = good;
+        EXPECT_FALSE(Load(bytes, picture));
+        EXPECT_EQ(good.colors, picture.colors);
+        EXPECT_EQ(good.bits, picture.bits);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TileBitmapTest, MissingFileIsReportedOncePerLoadWithTheGamesName)
+{
+    TileBitmap p;
+    EXPECT_FALSE(LoadDib("bmp\\absent.bmp", p, boxes, paths));
+    EXPECT_FALSE(LoadDib("bmp\\absent.bmp", p, boxes, paths));
+    ASSERT_EQ(2u, boxes.shown.size());
+    EXPECT_EQ("Can't open file 'bmp\\absent.bmp'", boxes.shown[0].text);
+    EXPECT_EQ("Error", boxes.shown[0].caption);
+    EXPECT_EQ(unsigned(platform::MB_ICONERROR), boxes.shown[0].style);
+    EXPECT_FALSE(p.Valid());
+}
+
+} // namespace
