@@ -106,8 +106,10 @@ bool LoadDib(const std::string& name, TileBitmap& picture, platform::MessageBoxe
 
 bool ReadDib(std::FILE* file, TileBitmap& picture)
 {
+    static std::uint64_t loads = 0;
     TileBitmap loaded;
     if (!ReadBitmap(file, loaded)) return false;
+    loaded.serial = ++loads;
     picture = std::move(loaded);
     return true;
 }

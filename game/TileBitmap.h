@@ -22,6 +22,9 @@ struct TileBitmap {
     std::uint32_t clrUsed = 0;
     std::vector<std::uint32_t> colors; // blue, green, red, 0 per entry
     std::vector<std::uint8_t> bits;
+    // New with every successful load (0 for pictures made otherwise): tells
+    // a drawn copy of an older picture from one of this picture.
+    std::uint64_t serial = 0;
 
     // False until a load succeeded; an invalid picture is never drawn.
     bool Valid() const { return width > 0 && height > 0 && !bits.empty(); }

@@ -62,13 +62,24 @@ QRect TileCanvas::QuarterSource(int quarter, int width, int height)
     return QRect(hw * (quarter % 2), hh * (quarter / 2), width - hw, height - hh);
 }
 
-QImage TileCanvas::Scaled(const TileBitmap& picture, const QRect& source, int width, int height) const
+QImage TileCanvas::Scaled(const TileBitmap& picture, const QRect& source, int width, int height)
 {
+    const QSize size(width, height);
+    for (auto it = copies_.begin(); it != copies_.end(); ++it) {
+        if (it->serial != picture.serial || it->source != source || it->size != size) continue;
+        copies_.splice(copies_.begin(), copies_, it);
+        return it->image;
+    }
     // Stored rows run bottom-up: the flip makes the picture stand upright.
-    return StoredRows(picture)
-        .copy(source)
-        .mirrored(false, true)
-        .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage scaled = StoredRows(picture)
+                        .copy(source)
+                        .mirrored(false, true)
+                        .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_RGB32); // opaque: drawn by plain copy
+    if (picture.serial == 0) return scaled; // not from a file: no identity to keep it by
+    copies_.push_front({picture.serial, source, size, scaled});
+    if (copies_.size() > KeptCopies) copies_.pop_back();
+    return scaled;
 }
 
 QRect TileCanvas::Blank(const TileRect& tile)

@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QRect>
 
+#include <cstdint>
+#include <list>
+
 struct TileBitmap;
 
 // The main window's picture of the board: an RGB32 image the tile pictures
@@ -29,8 +32,19 @@ public:
 
 private:
     QRect Draw(const TileRect& tile, const TileBitmap& picture, const QRect& source);
-    QImage Scaled(const TileBitmap& picture, const QRect& source, int width, int height) const;
+    QImage Scaled(const TileBitmap& picture, const QRect& source, int width, int height);
     QRect Blank(const TileRect& tile);
 
+    // The cover and matched-tile pictures are drawn into every tile at one
+    // size: their stretched copies are kept, the most recent first.
+    struct ScaledCopy {
+        std::uint64_t serial;
+        QRect source;
+        QSize size;
+        QImage image;
+    };
+    static constexpr std::size_t KeptCopies = 4;
+
     QImage image_;
+    std::list<ScaledCopy> copies_;
 };

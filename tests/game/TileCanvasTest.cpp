@@ -2,6 +2,8 @@
 
 #include "game/TileBitmap.h"
 
+#include "BmpBuilder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +83,23 @@ TEST(TileCanvasTest, IndexesBeyondTheTableAndInvalidPicturesDrawNoStrayColours)
     BoardLayout layout = BoardLayout::Compute(20, 10, 1, 2);
     canvas.PaintAllCovers(layout, TileBitmap{});
     EXPECT_EQ(blank, canvas.Image().pixel(5, 5));
+}
+
+TEST(TileCanvasTest, AReloadedPictureIsDrawnAnewAtTheSameSize)
+{
+    TileCanvas canvas;
+    canvas.Resize(40, 20);
+    TileBitmap cover;
+    for (std::uint32_t colour : {0x102030u, 0x405060u, 0x102030u}) {
+        std::string bytes = BmpBuilder::Solid(8, 8, 24, colour).Bytes();
+        std::FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
+        ASSERT_TRUE(ReadDib(file, cover));
+        std::fclose(file);
+        canvas.DrawDib({0, 0, 20, 20}, cover);
+        canvas.DrawDib({20, 0, 20, 20}, cover);
+        EXPECT_EQ(0xFF000000u | colour, canvas.Image().pixel(5, 5));
+        EXPECT_EQ(0xFF000000u | colour, canvas.Image().pixel(35, 5));
+    }
 }
 
 } // namespace
