@@ -38,11 +38,12 @@ clean:
 # libFuzzer targets need clang; FUZZ_SECONDS per target.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= fuzz_ini_text fuzz_registry_file fuzz_tile_bitmap
 .PHONY: fuzz
 fuzz: deps
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAIRLET_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@for t in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	@for t in $(FUZZ_TARGETS:%=$(FUZZ_BUILD)/fuzz/%); do \
 	  case $$t in *_corpus) continue;; esac; \
 	  name=$$(basename $$t); mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
 	  $$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=0 \

@@ -21,7 +21,7 @@ fail() { echo "play-and-check: $*" >&2; exit 1; }
 for n in $(seq 91 140); do [[ -e /tmp/.X$n-lock ]] || { display=$n; break; }; done
 Xvfb ":$display" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
-export DISPLAY=":$display" XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
+export QT_QPA_PLATFORM=xcb DISPLAY=":$display" XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 (cd "$build" && exec ./pairlet) >"$work/game.log" 2>&1 &

@@ -84,6 +84,7 @@ bool ContentPack::Write(const Sources& sources, QStringList& report)
     }
     QStringList names;
     if (!WritePictures(sources, names, report) || !WriteSounds(report)) return false;
+    tiles_ = int(names.size());
     if (names.isEmpty()) {
         report << "no usable picture";
         return false;

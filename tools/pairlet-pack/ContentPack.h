@@ -26,6 +26,8 @@ public:
     // False when nothing usable could be written; problems with single
     // pictures are reported and those pictures left out.
     bool Write(const Sources& sources, QStringList& report);
+    // The tile pictures the last Write put into the pack.
+    int Tiles() const { return tiles_; }
 
 private:
     bool WritePictures(const Sources& sources, QStringList& names, QStringList& report);
@@ -33,4 +35,5 @@ private:
     bool WriteIni(const QStringList& names);
 
     QString folder_;
+    int tiles_ = 0;
 };

@@ -9,6 +9,7 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 constexpr double Attack = 0.008; // seconds: no click at the start of a note
+constexpr double PeakLevel = 24000;
 
 double Tone(double phase, bool buzzy)
 {
@@ -73,11 +74,12 @@ std::vector<std::int16_t> JingleSynth::Render(const std::vector<Note>& notes)
             mix[first + i] += n.volume * envelope * Tone(phase, n.buzzy);
         }
     }
-    const double peak = std::max(1.0, *std::max_element(mix.begin(), mix.end(), [](double a, double b) {
-        return std::fabs(a) < std::fabs(b);
-    }));
+    // Every sound peaks at the same level, well below clipping.
+    double peak = 0;
+    for (double v : mix) peak = std::max(peak, std::fabs(v));
+    const double gain = peak > 0 ? PeakLevel / peak : 0;
     std::vector<std::int16_t> samples(mix.size());
-    for (std::size_t i = 0; i < mix.size(); ++i) samples[i] = std::int16_t(std::lround(mix[i] / peak * 26000));
+    for (std::size_t i = 0; i < mix.size(); ++i) samples[i] = std::int16_t(std::lround(mix[i] * gain));
     return samples;
 }
 

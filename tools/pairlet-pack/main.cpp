@@ -35,9 +35,10 @@ int main(int argc, char* argv[])
         return 1;
     }
     QStringList report;
-    const bool written = ContentPack(args[1]).Write(sources, report);
+    ContentPack pack(args[1]);
+    const bool written = pack.Write(sources, report);
     for (const QString& line : report) std::fprintf(stderr, "pairlet-pack: %s\n", qPrintable(line));
     if (!written) return 1;
-    std::printf("pairlet-pack: %zu pictures into %s\n", sources.size(), qPrintable(args[1]));
+    std::printf("pairlet-pack: %d pictures into %s\n", pack.Tiles(), qPrintable(args[1]));
     return 0;
 }
