@@ -399,6 +399,13 @@ TEST_F(CGameWndTest, BadContentIsReportedAndTheGameGoesOn)
          CoverColour, Matched},
         {"damaged cover", [](CGameWndTest& t) { t.folder.Write("bmp/cover.bmp", std::string(100, 'x')); }, {},
          blank, FaceUp},
+        {"empty Tiles section",
+         [](CGameWndTest& t) {
+             t.content.Clear();
+             t.content.Set("Cover Tiles", "NEWTILE", "bmp\\cover.bmp");
+             t.content.Set("Cover Tiles", "MATCHTILE", "bmp\\matched.bmp");
+         },
+         {"Missing images in INI file!", "Can't open file 'bmp\\NO INI FILE ENTRY.bmp'"}, CoverColour, Matched},
         {"missing content file", [](CGameWndTest& t) { t.content.Clear(); },
          {"Missing images in INI file!", "Can't open file 'NO INI FILE ENTRY'", "Can't open file 'NO INI FILE ENTRY'",
           "Can't open file 'bmp\\NO INI FILE ENTRY.bmp'"},
