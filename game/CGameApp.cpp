@@ -19,6 +19,8 @@ CGameWnd& CGameApp::InitInstance(const GameServices& services)
     QCoreApplication::instance()->installEventFilter(this);
     window_->show();
     window_->CoverTheScreen();
+    // Shown as the active window, so the accelerators answer from the start.
+    window_->activateWindow();
     window_->PaintBoard();
     return *window_;
 }

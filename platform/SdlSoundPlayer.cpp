@@ -43,6 +43,9 @@ std::vector<Uint8> LoadConverted(const std::string& path, const SDL_AudioSpec& o
 
 SdlSoundPlayer::SdlSoundPlayer()
 {
+    // SDL would turn SIGINT and SIGTERM into events nobody reads here, and
+    // the game could no longer be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     SDL_AudioSpec want{};
     want.freq = OutputFrequency;

@@ -8,8 +8,11 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -138,6 +141,21 @@ TEST_F(SdlSoundPlayerTest, WithoutAnAudioDeviceEveryCallIsSilentAndReturns)
     platform::SdlSoundPlayer player;
     EXPECT_FALSE(player.HasDevice());
     player.Play(folder.Write("a.wav", ConstantWav(8000, 2.0)), true);
+}
+
+TEST_F(SdlSoundPlayerTest, TheProgramStillEndsOnATerminationSignal)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        platform::SdlSoundPlayer player;
+        std::raise(SIGTERM);
+        SDL_Delay(500);
+        std::_Exit(0); // reached only when the signal was swallowed
+    }
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
 }
 
 } // namespace
