@@ -1,7 +1,8 @@
 // What a turned tile and a repaint cost: turning is reading a 128 × 128
 // picture and stretching it into a tile of a 1920 × 1080 board (4 × 4, the
 // largest tiles); the repaint draws the cover into all 72 tiles of an 8 × 9
-// board. Each is set against a plain copy of the same output pixels.
+// board, and then all 72 faces. Each is set against a plain copy of the same
+// output pixels.
 #include "game/BoardLayout.h"
 #include "game/TileBitmap.h"
 #include "game/TileCanvas.h"
@@ -78,11 +79,20 @@ int main()
         for (int i = 0; i < 72; ++i) canvas.DrawDib(full.RectOf(i), cover);
     });
     const double firstPaint = MicrosecondsPerCall(20, [&] { canvas.PaintAllCovers(full, cover); });
+    // Every tile face up: each is read from its file and stretched anew.
+    const double faceUpRepaint = MicrosecondsPerCall(5, [&] {
+        for (int i = 0; i < 72; ++i) {
+            LoadDib(folder / "face.bmp", face, boxes, paths);
+            canvas.DrawDib(full.RectOf(i), face);
+        }
+    });
     const double boardCopy = MicrosecondsPerCall(20, [&] { PlainCopy(source, target, source.rect()); });
 
     std::printf("turn a tile (%dx%d): %.0f us, plain copy %.1f us, ratio %.0f\n", tile.width, tile.height, turn,
                 tileCopy, turn / tileCopy);
     std::printf("repaint 8x9 covers: %.0f us, first paint %.0f us, plain copy %.0f us, ratios %.1f and %.1f\n",
                 repaint, firstPaint, boardCopy, repaint / boardCopy, firstPaint / boardCopy);
+    std::printf("repaint 8x9 all face up: %.0f us, ratio %.0f to the plain copy\n", faceUpRepaint,
+                faceUpRepaint / boardCopy);
     return boxes.shown.empty() ? 0 : 1;
 }
