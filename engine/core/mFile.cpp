@@ -1,0 +1,351 @@
+#include "engine/core/mFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+int RoundSize(int n, int fallback)
+{
+    const int rounded = (std::max(n, 0) + 3) / 4 * 4;
+    return rounded == 0 ? fallback : rounded;
+}
+
+constexpr long KeywordLookahead = 160;
+constexpr int ScanLimit = 80;
+
+bool LineEnd(std::uint8_t c)
+{
+    return c == '\n' || c == '\r' || c == '\0';
+}
+
+bool Blank(std::uint8_t c)
+{
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+mFile::mFile()
+{
+    SetBufferSizes(0, 0);
+}
+
+mFile::~mFile()
+{
+    if (!open) return;
+    Warning(CLASS_mFile, ERR_FILE_NOT_CLOSED, Detail());
+    CloseFile();
+}
+
+void mFile::SetBufferSizes(int buffer, int reserve)
+{
+    if (open) return;
+    bufferSize = RoundSize(buffer, DefaultBufferSize);
+    reserveSize = RoundSize(reserve, DefaultReserveSize);
+}
+
+int mFile::OpenFile(const char* fileName, unsigned flags)
+{
+    if (open) CloseFile();
+    name = fileName ? fileName : "";
+    const char* mode = (flags & OpenCreate) ? "w+b" : (flags & (OpenWrite | OpenReadWrite)) ? "r+b" : "rb";
+    file_ = std::fopen(name.c_str(), mode);
+    if (!file_) {
+        Error(CLASS_mFile, ERR_FILE_OPEN, Detail());
+        name.clear();
+        size = 0;
+        return 0;
+    }
+    block_.assign(std::size_t(reserveSize + bufferSize), 0);
+    blockStart = block_.data();
+    dataStart = blockStart + reserveSize;
+    bufferEnd = dataStart + bufferSize;
+    std::fseek(file_, 0, SEEK_END);
+    size = std::ftell(file_);
+    std::fseek(file_, 0, SEEK_SET);
+    if (size < 0) size = 0;
+    open = true;
+    memoryMode = false;
+    EmptyWindowAt(0);
+    return 1;
+}
+
+int mFile::OpenMemory(const void* data, long length)
+{
+    if (open) CloseFile();
+    auto* p = static_cast<std::uint8_t*>(const_cast<void*>(data));
+    readPtr = windowStart = blockStart = dataStart = p;
+    windowEnd = p + std::max(length, 0L);
+    // One past the window: it reads as the last, partly filled one.
+    bufferEnd = windowEnd + 1;
+    position = windowOffset = 0;
+    size = 0;
+    open = memoryMode = true;
+    return 1;
+}
+
+void mFile::CloseFile()
+{
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    block_.clear();
+    block_.shrink_to_fit();
+    open = memoryMode = false;
+    size = position = windowOffset = lastChunkEnd = 0;
+    name.clear();
+    readPtr = windowStart = windowEnd = bufferEnd = blockStart = dataStart = nullptr;
+    chunkDepth = 0;
+    lastChunkSize = 0;
+    bufferSize = DefaultBufferSize;
+    reserveSize = DefaultReserveSize;
+}
+
+void mFile::EmptyWindowAt(long offset)
+{
+    readPtr = windowStart = windowEnd = bufferEnd;
+    windowOffset = position = offset;
+}
+
+std::uint8_t* mFile::Refill(std::uint8_t* keepFrom)
+{
+    if (!open) {
+        Error(CLASS_mFile, ERR_FILE_READ, Detail());
+        return nullptr;
+    }
+    // A memory block is all in the window already: nothing more can come.
+    if (memoryMode) return keepFrom ? keepFrom : windowEnd;
+
+    const long endOffset = OffsetOf(windowEnd);
+    windowStart = dataStart;
+    windowOffset = endOffset;
+    if (keepFrom && keepFrom < windowEnd) {
+        const long n = long(windowEnd - keepFrom);
+        if (n > reserveSize) {
+            Error(CLASS_mFile, ERR_OUT_OF_RANGE, "Wrap Block");
+        } else {
+            std::memmove(dataStart - n, keepFrom, std::size_t(n));
+            windowStart = dataStart - n;
+            windowOffset -= n;
+        }
+    }
+    std::size_t got = 0;
+    if (std::fseek(file_, endOffset, SEEK_SET) == 0) got = std::fread(dataStart, 1, std::size_t(bufferSize), file_);
+    else Error(CLASS_mFile, ERR_FILE_READ, Detail());
+    windowEnd = dataStart + got;
+    position = windowOffset;
+    readPtr = windowStart;
+    return readPtr;
+}
+
+bool mFile::MakeAvailable(long n)
+{
+    if (!open || n < 0) return false;
+    if (bufferEnd - readPtr < n && !memoryMode) {
+        std::uint8_t* p = Refill(readPtr);
+        if (!p) return false;
+    }
+    return windowEnd - readPtr >= n;
+}
+
+long mFile::FileRead(void* destination, long count)
+{
+    if (!open) {
+        Error(CLASS_mFile, ERR_FILE_READ, Detail());
+        return 0;
+    }
+    if (count <= 0 || !destination) return 0;
+    if (readPtr >= windowEnd && IsLastWindow()) return -1;
+    auto* to = static_cast<std::uint8_t*>(destination);
+    long done = 0;
+    while (done < count) {
+        const long here = std::min(count - done, long(windowEnd - readPtr));
+        std::memcpy(to + done, readPtr, std::size_t(std::max(here, 0L)));
+        done += std::max(here, 0L);
+        readPtr += std::max(here, 0L);
+        if (done == count || memoryMode) break;
+        Refill(nullptr);
+        if (windowEnd == windowStart) break;
+    }
+    position = Tell();
+    return done;
+}
+
+long mFile::FileWrite(const void* data, long count)
+{
+    if (!open || memoryMode) {
+        Error(CLASS_mFile, ERR_FILE_WRITE, Detail());
+        return 0;
+    }
+    if (count <= 0) return 0;
+    const long at = Tell();
+    if (std::fseek(file_, at, SEEK_SET) != 0 || std::fwrite(data, 1, std::size_t(count), file_) != std::size_t(count)) {
+        Error(CLASS_mFile, ERR_FILE_WRITE, Detail());
+        return 0;
+    }
+    std::fflush(file_);
+    EmptyWindowAt(at + count);
+    size = std::max(size, at + count);
+    return count;
+}
+
+long mFile::FileSeek(long offset, int origin)
+{
+    if (!open) {
+        Error(CLASS_mFile, ERR_FILE_SEEK, Detail());
+        return -1;
+    }
+    long target = offset;
+    if (origin == SEEK_CUR) target += Tell();
+    else if (origin == SEEK_END) target += memoryMode ? long(windowEnd - windowStart) : size;
+    if (target < 0) {
+        Error(CLASS_mFile, ERR_FILE_SEEK, Detail());
+        return -1;
+    }
+    if (!SeekTo(target)) return -1;
+    position = target;
+    return target;
+}
+
+bool mFile::SeekTo(long target)
+{
+    if (target >= windowOffset && target < OffsetOf(windowEnd)) {
+        readPtr = windowStart + (target - windowOffset);
+        return true;
+    }
+    if (memoryMode) {
+        // Beyond the block: an exhausted window that stays the last one.
+        readPtr = windowEnd;
+        return true;
+    }
+    if (std::fseek(file_, target, SEEK_SET) != 0) {
+        Error(CLASS_mFile, ERR_FILE_SEEK, Detail());
+        return false;
+    }
+    EmptyWindowAt(target);
+    return true;
+}
+
+void mFile::SetBuffer(std::uint8_t* newBlock, int newBufferSize, int newReserveSize)
+{
+    if (!open || memoryMode) return;
+    const long at = Tell();
+    if (newBlock) {
+        blockStart = newBlock;
+        dataStart = newBlock + RoundSize(newReserveSize, 0);
+        bufferEnd = dataStart + RoundSize(newBufferSize, 0);
+        bufferSize = int(bufferEnd - dataStart);
+        reserveSize = int(dataStart - blockStart);
+    } else {
+        blockStart = block_.data();
+        dataStart = blockStart + reserveSize;
+        bufferEnd = dataStart + bufferSize;
+    }
+    EmptyWindowAt(at);
+}
+
+int mFile::CheckRiff(std::uint32_t formType)
+{
+    if (!open || !MakeAvailable(12)) return 0;
+    if (Le32(readPtr) != FourCC("RIFF")) return 0;
+    chunkDepth = 0;
+    chunkEnd[0] = long(Le32(readPtr + 4)) + 8;
+    if (Le32(readPtr + 8) != formType) return 0;
+    readPtr += 12;
+    return 1;
+}
+
+int mFile::FindChunk(std::uint32_t id)
+{
+    while (MakeAvailable(8)) {
+        if (Le32(readPtr) == id) {
+            lastChunkSize = Le32(readPtr + 4);
+            lastChunkEnd = Tell() + 8 + long((lastChunkSize + 1) & ~1u);
+            readPtr += 8;
+            return 1;
+        }
+        if (!NextChunk()) return 0;
+    }
+    return 0;
+}
+
+int mFile::NextChunk()
+{
+    if (!MakeAvailable(8)) return 0;
+    const long end = Tell() + 8 + long((Le32(readPtr + 4) + 1) & ~1u);
+    if (end > chunkEnd[chunkDepth] || end <= Tell()) {
+        FileSeek(chunkEnd[chunkDepth], SEEK_SET);
+        return 0;
+    }
+    FileSeek(end, SEEK_SET);
+    return 1;
+}
+
+int mFile::FindList(std::uint32_t listType)
+{
+    while (FindChunk(FourCC("LIST"))) {
+        if (!MakeAvailable(4)) return 0;
+        if (Le32(readPtr) == listType && chunkDepth + 1 < ChunkDepthLimit) {
+            chunkEnd[++chunkDepth] = lastChunkEnd;
+            readPtr += 4;
+            return 1;
+        }
+        // Another list: search on after its end, not inside it.
+        FileSeek(lastChunkEnd, SEEK_SET);
+    }
+    return 0;
+}
+
+void mFile::Ascend()
+{
+    const long end = chunkEnd[chunkDepth];
+    if (chunkDepth > 0) --chunkDepth;
+    FileSeek(end, SEEK_SET);
+}
+
+void mFile::SkipChunk()
+{
+    FileSeek(lastChunkEnd, SEEK_SET);
+}
+
+bool mFile::IsBreak(std::uint8_t c) const
+{
+    return Blank(c) || LineEnd(c);
+}
+
+int mFile::ReadKeyword(const char* const* keywords)
+{
+    keywordValue_.clear();
+    for (;;) {
+        MakeAvailable(KeywordLookahead);
+        if (readPtr >= windowEnd) return -1;
+        const long left = long(windowEnd - readPtr);
+        auto at = [&](long i) -> std::uint8_t { return i < left ? std::uint8_t(std::toupper(readPtr[i])) : 0; };
+        if (at(0) == '/' && at(1) == '/') {
+            long i = 0;
+            while (i < ScanLimit && i < left && !LineEnd(readPtr[i])) ++i;
+            readPtr += i;
+            if (readPtr < windowEnd) ++readPtr;
+            continue;
+        }
+        for (int k = 0; keywords[k] && keywords[k][0]; ++k) {
+            const char* word = keywords[k];
+            const long n = long(std::strlen(word));
+            long i = 0;
+            while (i < n && at(i) == std::uint8_t(word[i])) ++i;
+            if (i < n || !(word[0] == ':' || at(n) == '=' || IsBreak(at(n)))) continue;
+            while (i < n + ScanLimit && i < left && (Blank(readPtr[i]) || readPtr[i] == '=')) ++i;
+            long end = i;
+            while (end < i + ScanLimit && end < left && !LineEnd(readPtr[end])) ++end;
+            keywordValue_.assign(reinterpret_cast<const char*>(readPtr + i), std::size_t(end - i));
+            readPtr += std::min(end + 1, left);
+            return k;
+        }
+        long i = 0;
+        while (i < ScanLimit && i < left && !IsBreak(readPtr[i])) ++i;
+        long j = i;
+        while (j < i + ScanLimit && j < left && IsBreak(readPtr[j])) ++j;
+        readPtr += std::max(j, 1L);
+    }
+}

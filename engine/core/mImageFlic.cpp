@@ -1,0 +1,454 @@
+#include "engine/core/mImageFlic.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr std::uint32_t TagFli = 'F' | 'L' << 8 | 'I' << 16;
+constexpr std::uint32_t TagFlc = 'F' | 'L' << 8 | 'C' << 16;
+constexpr std::int32_t FlicExtra = 4;
+constexpr long CopyPiece = 1024;
+} // namespace
+
+// Reads one chunk's body: never more than the chunk declares, never past
+// the stream's end. After the first failed read every read fails.
+class mImageFlic::ChunkReader {
+public:
+    ChunkReader(mFile& file, long size) : file_(file), left_(size) {}
+
+    const std::uint8_t* Take(long n)
+    {
+        if (!ok_ || n > left_ || !file_.MakeAvailable(n)) {
+            ok_ = false;
+            return nullptr;
+        }
+        const std::uint8_t* p = file_.readPtr;
+        file_.readPtr += n;
+        left_ -= n;
+        return p;
+    }
+    bool U8(int& v)
+    {
+        const std::uint8_t* p = Take(1);
+        return p && ((v = p[0]), true);
+    }
+    bool S8(int& v)
+    {
+        const std::uint8_t* p = Take(1);
+        return p && ((v = std::int8_t(p[0])), true);
+    }
+    bool U16(int& v)
+    {
+        const std::uint8_t* p = Take(2);
+        return p && ((v = mFile::Le16(p)), true);
+    }
+    bool S16(int& v)
+    {
+        const std::uint8_t* p = Take(2);
+        return p && ((v = std::int16_t(mFile::Le16(p))), true);
+    }
+    // The next byte without taking it, if the chunk has one.
+    bool Peek(int& v)
+    {
+        if (!ok_ || left_ < 1 || !file_.MakeAvailable(1)) return false;
+        v = file_.readPtr[0];
+        return true;
+    }
+
+private:
+    mFile& file_;
+    long left_;
+    bool ok_ = true;
+};
+
+mImageFlic::~mImageFlic()
+{
+    Close();
+    SetTarget(nullptr);
+    if (useCount != 0) {
+        Warning(CLASS_mImageFlic, ERR_STILL_IN_USE);
+        useCount = 0;
+    }
+}
+
+void mImageFlic::Close()
+{
+    frame_.reset();
+    frameInfo->colours = nullptr;
+    if (open) CloseFile();
+    rendererInfo->formatTag = 0;
+}
+
+int mImageFlic::ReadHeader()
+{
+    if (!open || rendererInfo->formatTag != 0) return 0;
+    const bool whole = MakeAvailable(HeaderSize);
+    if (whole) std::memcpy(header_.data(), readPtr, HeaderSize);
+    const std::uint16_t magic = whole ? Le16(&header_[4]) : 0;
+    const int width = Le16(&header_[8]), height = Le16(&header_[10]);
+    // A picture without pixels is no animation either.
+    if ((magic != MagicFli && magic != MagicFlc) || width == 0 || height == 0) {
+        Error(CLASS_mImageFlic, ERR_FILE_TYPE, Detail());
+        Close();
+        return 0;
+    }
+    readPtr += HeaderSize;
+    const bool flc = magic == MagicFlc;
+    const long afterHeader = Tell();
+    frame1Offset_ = flc && Le32(&header_[80]) ? long(Le32(&header_[80])) : afterHeader;
+    frame2Offset_ = flc ? long(Le32(&header_[84])) : 0;
+    if (Tell() != frame1Offset_) FileSeek(frame1Offset_, SEEK_SET);
+
+    const std::uint32_t speed = Le32(&header_[16]);
+    *rendererInfo = {Le16(&header_[6]), flc ? TagFlc : TagFli, Le32(&header_[0]), width, height, FlicExtra};
+    frameInfo->currentFrame = 0;
+    frameInfo->framePeriod = flc ? speed : speed * 100 / 7;
+    frameInfo->width = width;
+    frameInfo->height = height;
+    frameInfo->depth = Le16(&header_[12]);
+    frameInfo->planes = 1;
+
+    frame_ = std::make_unique<mBitmap>();
+    if (!frame_->Create(width, height, 8)) {
+        Close();
+        return 0;
+    }
+    if (target) frame_->SetTopDown(target->desc.topDown != 0);
+    if (frameInfo->transparent) frame_->SetTransparentIndex(frameInfo->transparentColour);
+    if (frameInfo->remap) frame_->EnableTranslation(true);
+    frameInfo->colours = frame_->desc.colours;
+
+    quiet_ = true;
+    Draw(0, 0, nullptr);
+    quiet_ = false;
+    frameInfo->currentFrame = 0;
+    // Without a recorded second frame, the ring frame's loop goes on where
+    // frame 0 ended.
+    if (frame2Offset_ == 0) frame2Offset_ = Tell();
+    return 1;
+}
+
+int mImageFlic::WriteHeader()
+{
+    Error(CLASS_mImageFlic, ERR_NOT_IMPLEMENTED, "WriteHeader()");
+    return 0;
+}
+
+int mImageFlic::WriteFrame()
+{
+    Error(CLASS_mImageFlic, ERR_NOT_IMPLEMENTED, "WriteFrame()");
+    return -1;
+}
+
+int mImageFlic::Draw(int x, int y, const mRect* clip)
+{
+    if (rendererInfo->formatTag == 0 && !ReadHeader()) return -1;
+    if (!quiet_) frameInfo->paletteChanged = 0;
+    if (frameInfo->currentFrame != lastDecoded_ && !DecodeFrame()) return -1;
+    if (frameInfo->autoAdvance && !quiet_)
+        frameInfo->currentFrame = std::min(frameInfo->currentFrame + 1, std::max(rendererInfo->frameCount - 1, 0));
+    if (quiet_ || !target) return lastDecoded_;
+
+    mRect dest = clip ? *clip : mRect{0, 0, target->desc.width, target->desc.height};
+    dest = {std::max(dest.left, x), std::max(dest.top, y), std::min(dest.right, x + frameInfo->width),
+            std::min(dest.bottom, y + frameInfo->height)};
+    if (!dest.Empty()) frame_->Copy(*target, dest, dest.left - x, dest.top - y);
+    return lastDecoded_;
+}
+
+bool mImageFlic::DecodeFrame()
+{
+    frameInfo->changed = {frameInfo->width, frameInfo->height, 0, 0};
+    if (!MakeAvailable(FrameHeaderSize) || Le16(readPtr + 4) != MagicFrame) {
+        Error(CLASS_mImageFlic, ERR_BAD_FRAME_HEADER, Detail());
+        return false;
+    }
+    frameInfo->frameSize = Le32(readPtr);
+    const int chunks = Le16(readPtr + 6);
+    readPtr += FrameHeaderSize;
+    for (int c = 0; c < chunks; ++c) {
+        const long start = Tell();
+        if (!MakeAvailable(ChunkHeaderSize)) break;
+        const long chunkSize = long(Le32(readPtr));
+        const std::uint16_t type = Le16(readPtr + 4);
+        readPtr += ChunkHeaderSize;
+        // A size below the header's own would never move on.
+        const long declared = std::max(chunkSize, long(ChunkHeaderSize));
+        DecodeChunk(type, declared - ChunkHeaderSize);
+        FileSeek(start + (type == BLACK ? ChunkHeaderSize : declared), SEEK_SET);
+    }
+    position = Tell();
+    lastDecoded_ = frameInfo->currentFrame;
+    if (autoTransparent_) TakeTopLeftAsTransparent();
+    return true;
+}
+
+void mImageFlic::TakeTopLeftAsTransparent()
+{
+    const bool wasOn = frameInfo->transparent != 0;
+    SetTransparentColor(frame_->desc.topRow[0]);
+    SetTransparent(wasOn);
+}
+
+void mImageFlic::DecodeChunk(std::uint16_t type, long bodySize)
+{
+    ChunkReader in(*this, bodySize);
+    switch (type) {
+    case COLOR_256: DecodeColours(in, 0); break;
+    case COLOR_64: DecodeColours(in, 2); break;
+    case DELTA_FLC: DecodeDeltaFlc(in); break;
+    case DELTA_FLI: DecodeDeltaFli(in); break;
+    case BLACK: DecodeBlack(); break;
+    case BYTE_RUN: DecodeByteRun(in); break;
+    case FLI_COPY:
+        Warning(CLASS_mImageFlic, ERR_NOT_TESTED, "LITERAL");
+        DecodeCopy(in);
+        break;
+    case PSTAMP: break;
+    default: Warning(CLASS_mImageFlic, ERR_BAD_CHUNK_TYPE, Detail()); break;
+    }
+}
+
+void mImageFlic::DecodeColours(ChunkReader& in, int shift)
+{
+    std::uint32_t table[256];
+    std::memcpy(table, frame_->desc.colours, sizeof table);
+    int packets = 0;
+    in.U16(packets);
+    int index = 0;
+    for (int p = 0; p < packets; ++p) {
+        int skip = 0, count = 0;
+        if (!in.U8(skip) || !in.U8(count)) break;
+        index += skip;
+        if (count == 0) count = 256;
+        const std::uint8_t* rgb = in.Take(3L * count);
+        if (!rgb) break;
+        // Entries past the table's end are read and left out.
+        for (int i = 0; i < count && index < 256; ++i, ++index) {
+            const auto c = [&](int k) { return std::uint32_t(std::uint8_t(rgb[3 * i + k] << shift)); };
+            table[index] = c(2) | c(1) << 8 | c(0) << 16;
+        }
+    }
+    frame_->SetColors(table, 0, 256);
+    if (!frameInfo->remap) frameInfo->paletteChanged = 1;
+}
+
+void mImageFlic::DecodeDeltaFlc(ChunkReader& in)
+{
+    const int width = frameInfo->width, height = frameInfo->height;
+    int lines = 0;
+    if (!in.U16(lines)) return;
+    mRect& changed = frameInfo->changed;
+    int y = 0, top = 0, left = width, right = 0;
+    bool firstWord = true;
+    for (int line = 0; line < lines && y < height;) {
+        int word = 0;
+        if (!in.S16(word)) break;
+        if (word < 0) {
+            if (word & 0x4000) {
+                if (firstWord) top = -word;
+                y += -word;
+            } else if (y < height) {
+                frame_->Row(y)[width - 1] = std::uint8_t(word & 0xFF);
+            }
+            firstWord = false;
+            continue;
+        }
+        firstWord = false;
+        std::uint8_t* row = frame_->Row(y);
+        int x = 0;
+        if (word == 0) left = std::min(left, 0);
+        for (int p = 0; p < word; ++p) {
+            int skip = 0, count = 0;
+            if (!in.U8(skip) || !in.S8(count)) return;
+            x += skip;
+            if (p == 0) left = std::min(left, x);
+            const int bytes = 2 * std::abs(count);
+            if (count >= 0) {
+                const std::uint8_t* data = in.Take(bytes);
+                if (!data) return;
+                if (x < width) std::memcpy(row + x, data, std::size_t(std::min(bytes, width - x)));
+            } else {
+                const std::uint8_t* pair = in.Take(2);
+                if (!pair) return;
+                for (int i = 0; i < bytes && x + i < width; ++i) row[x + i] = pair[i & 1];
+            }
+            x += bytes;
+            right = std::max(right, std::min(x, width));
+        }
+        ++y;
+        ++line;
+    }
+    changed = {std::min(left, width), std::min(top, height), right, std::min(y, height)};
+}
+
+void mImageFlic::DecodeDeltaFli(ChunkReader& in)
+{
+    const int width = frameInfo->width, height = frameInfo->height;
+    int first = 0, count = 0;
+    if (!in.S16(first) || !in.S16(count)) return;
+    int left = width, right = 0;
+    for (int i = 0; i < count; ++i) {
+        const int y = first + i;
+        int packets = 0;
+        if (!in.U8(packets)) break;
+        if (packets == 0) {
+            int next = 0;
+            if (in.Peek(next)) left = std::min(left, next);
+        }
+        std::uint8_t* row = y >= 0 && y < height ? frame_->Row(y) : nullptr;
+        int x = 0;
+        for (int p = 0; p < packets; ++p) {
+            int skip = 0, run = 0;
+            if (!in.U8(skip) || !in.S8(run)) return;
+            x += skip;
+            if (p == 0) left = std::min(left, x);
+            if (run > 0) {
+                const std::uint8_t* data = in.Take(run);
+                if (!data) return;
+                if (row && x < width) std::memcpy(row + x, data, std::size_t(std::min(run, width - x)));
+                x += run;
+            } else {
+                const std::uint8_t* value = in.Take(1);
+                if (!value) return;
+                if (row && x < width) std::memset(row + x, value[0], std::size_t(std::min(-run, width - x)));
+                x += -run;
+            }
+            right = std::max(right, std::min(x, width));
+        }
+    }
+    frameInfo->changed = {std::min(left, width), std::clamp(first, 0, height), right,
+                          std::clamp(first + count, 0, height)};
+}
+
+void mImageFlic::DecodeBlack()
+{
+    for (int y = 0; y < frameInfo->height; ++y) std::memset(frame_->Row(y), 0, std::size_t(frameInfo->width));
+    WholeFrameChanged();
+}
+
+void mImageFlic::DecodeByteRun(ChunkReader& in)
+{
+    const int width = frameInfo->width;
+    for (int y = 0; y < frameInfo->height; ++y) {
+        std::uint8_t* row = frame_->Row(y);
+        if (!in.Take(1)) break; // the old packet count
+        for (int x = 0; x < width;) {
+            int count = 0;
+            if (!in.S8(count)) {
+                WholeFrameChanged();
+                return;
+            }
+            const int n = std::min(std::abs(count), width - x);
+            if (count >= 0) {
+                const std::uint8_t* value = in.Take(1);
+                if (!value) break;
+                std::memset(row + x, value[0], std::size_t(n));
+                x += count;
+            } else {
+                const std::uint8_t* data = in.Take(-count);
+                if (!data) break;
+                std::memcpy(row + x, data, std::size_t(n));
+                x += -count;
+            }
+        }
+    }
+    WholeFrameChanged();
+}
+
+void mImageFlic::DecodeCopy(ChunkReader& in)
+{
+    const int width = frameInfo->width;
+    for (int y = 0; y < frameInfo->height; ++y) {
+        for (int x = 0; x < width;) {
+            const long n = std::min(CopyPiece, long(width - x));
+            const std::uint8_t* data = in.Take(n);
+            if (!data) {
+                WholeFrameChanged();
+                return;
+            }
+            std::memcpy(frame_->Row(y) + x, data, std::size_t(n));
+            x += int(n);
+        }
+    }
+    WholeFrameChanged();
+}
+
+void mImageFlic::WholeFrameChanged()
+{
+    frameInfo->changed = {0, 0, frameInfo->width, frameInfo->height};
+}
+
+int mImageFlic::SeekFrame(int n, int origin)
+{
+    const int count = rendererInfo->frameCount;
+    const int wanted = origin == 0 ? n : origin == 1 ? n + lastDecoded_ : count - n;
+    if (rendererInfo->formatTag == 0 || wanted < 0 || wanted >= count) return frameInfo->currentFrame;
+    if (wanted == lastDecoded_) return frameInfo->currentFrame = wanted;
+
+    quiet_ = true;
+    if (wanted == lastDecoded_ + 1) {
+        frameInfo->currentFrame = wanted;
+        Draw(0, 0, nullptr);
+    } else if (wanted == 0 && lastDecoded_ == count - 1) {
+        // The ring frame after the last one turns its picture back into
+        // frame 0; frame 1 follows from the second frame's offset.
+        frameInfo->currentFrame = 0;
+        Draw(0, 0, nullptr);
+        FileSeek(frame2Offset_, SEEK_SET);
+    } else {
+        if (wanted > lastDecoded_) {
+            frameInfo->currentFrame = lastDecoded_;
+        } else {
+            frameInfo->currentFrame = 0;
+            FileSeek(frame1Offset_, SEEK_SET);
+            lastDecoded_ = -1;
+        }
+        while (frameInfo->currentFrame < wanted) {
+            Draw(0, 0, nullptr);
+            ++frameInfo->currentFrame;
+        }
+        WholeFrameChanged();
+        quiet_ = false;
+        return 0;
+    }
+    quiet_ = false;
+    return wanted;
+}
+
+void mImageFlic::MatchPalette()
+{
+    if (frameInfo->remap && target && frame_) translationNeeded = frame_->BuildTranslation(target);
+}
+
+int mImageFlic::SetTarget(mBitmap* bitmap)
+{
+    mRenderer::SetTarget(bitmap);
+    if (!bitmap) return 1;
+    if (bitmap->desc.bitCount != 8 || bitmap->desc.planes != 1) {
+        Error(CLASS_mImageFlic, ERR_BITMAP, "Bitmap wrong format");
+        return 0;
+    }
+    if (frame_) frame_->SetTopDown(bitmap->desc.topDown != 0);
+    return 1;
+}
+
+void mImageFlic::SetTransparent(bool on)
+{
+    mRenderer::SetTransparent(on);
+    if (frame_) frame_->EnableTransparency(on);
+}
+
+void mImageFlic::SetTransparentColor(std::uint32_t index)
+{
+    mRenderer::SetTransparentColor(index);
+    if (frame_) frame_->SetTransparentIndex(index);
+    autoTransparent_ = false;
+}
+
+void mImageFlic::SetRemap(bool on)
+{
+    mRenderer::SetRemap(on);
+    if (frame_) frame_->EnableTranslation(on);
+    frameInfo->paletteChanged = on ? 0 : 1;
+}

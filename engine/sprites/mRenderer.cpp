@@ -1,0 +1,125 @@
+#include "engine/sprites/mRenderer.h"
+
+#include "engine/core/mImageFlic.h"
+
+#include <cctype>
+
+mRenderer::~mRenderer()
+{
+    SetTarget(nullptr);
+}
+
+int mRenderer::SetTarget(mBitmap* bitmap)
+{
+    if (target) --target->useCount;
+    target = bitmap;
+    targetDesc = bitmap ? &bitmap->desc : nullptr;
+    if (bitmap) ++bitmap->useCount;
+    return 1;
+}
+
+void mRenderer::SetAutoAdvance(bool on)
+{
+    frameInfo->autoAdvance = on ? 1 : 0;
+}
+
+void mRenderer::SetTransparent(bool on)
+{
+    frameInfo->transparent = on ? 1 : 0;
+}
+
+void mRenderer::SetTransparentColor(std::uint32_t index)
+{
+    frameInfo->transparentColour = index;
+    frameInfo->transparent = 1;
+}
+
+void mRenderer::SetRemap(bool on)
+{
+    frameInfo->remap = on ? 1 : 0;
+}
+
+mBitmap* mRenderer::MakeBitmap(bool ownDepth)
+{
+    if (rendererInfo->formatTag == 0 && !ReadHeader()) return nullptr;
+    const int depth = ownDepth ? frameInfo->depth : 8;
+    auto bitmap = std::make_unique<mBitmap>();
+    if (!bitmap->Create(frameInfo->width, frameInfo->height, depth)) return nullptr;
+    if (frameInfo->colours) bitmap->SetColors(frameInfo->colours, 0, 256);
+    mBitmap* previous = target;
+    if (previous) ++previous->useCount; // kept alive across the switch
+    SetTarget(bitmap.get());
+    Draw(0, 0, nullptr);
+    bitmap->SetTransparentIndex(bitmap->desc.bitCount == 8 ? bitmap->desc.topRow[0] : 0);
+    SetTarget(previous);
+    if (previous) --previous->useCount;
+    return bitmap.release();
+}
+
+std::string mRenderer::Extension(const std::string& fileName)
+{
+    const std::size_t dot = fileName.find('.');
+    if (dot == std::string::npos) return "";
+    std::string ext = fileName.substr(dot + 1, 3);
+    for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+std::unique_ptr<mRenderer> mRenderer::ForFileName(const std::string& fileName)
+{
+    const std::string ext = Extension(fileName);
+    if (ext == "FLI" || ext == "FLC") return std::make_unique<mImageFlic>();
+    // The other picture sources are not part of this engine yet.
+    struct Reporter : mObject {} reporter;
+    reporter.Error(CLASS_mImageBitmap, ERR_FILE_TYPE, ext.c_str());
+    return nullptr;
+}
+
+void mRenderer::BuildConversion()
+{
+    conversion_.clear();
+    if (!targetDesc || !target) return;
+    const int sourceBits = frameInfo->depth * frameInfo->planes;
+    const int targetBits = targetDesc->bitCount * targetDesc->planes;
+    if (sourceBits <= 8 || targetBits > 8) return;
+    conversion_.resize(4096);
+    for (int r = 0; r < 16; ++r)
+        for (int g = 0; g < 16; ++g)
+            for (int b = 0; b < 16; ++b)
+                conversion_[std::size_t(r * 256 + g * 16 + b)] = std::uint8_t(
+                    target->NearestColor(std::uint32_t(b * 16) | std::uint32_t(g * 16) << 8 | std::uint32_t(r * 16) << 16));
+}
+
+void mRenderer::ConvertLine(const std::uint8_t* source, std::uint8_t* destination, int count,
+                            int bytesPerPlane) const
+{
+    auto table = [this](int r, int g, int b) {
+        return conversion_.empty() ? std::uint8_t(0) : conversion_[std::size_t(r * 256 + g * 16 + b)];
+    };
+    const int depth = frameInfo->depth, planes = frameInfo->planes;
+    for (int i = 0; i < count; ++i) {
+        switch (depth) {
+        case 1: {
+            std::uint8_t v = 0;
+            for (int p = 0; p < planes; ++p)
+                v = std::uint8_t(v | ((source[i / 8 + p * bytesPerPlane] >> (7 - i % 8)) & 1) << p);
+            destination[i] = v;
+            break;
+        }
+        case 4: destination[i] = (i % 2) ? source[i / 2] & 0x0F : source[i / 2] >> 4; break;
+        case 8:
+            if (planes == 3)
+                destination[i] = table(source[i] >> 4, source[i + bytesPerPlane] >> 4, source[i + 2 * bytesPerPlane] >> 4);
+            else
+                destination[i] = source[i];
+            break;
+        case 16: {
+            const int v = source[2 * i] | source[2 * i + 1] << 8;
+            destination[i] = table(v >> 11 & 0xF, v >> 6 & 0xF, v >> 1 & 0xF);
+            break;
+        }
+        case 24: destination[i] = table(source[3 * i] >> 4, source[3 * i + 1] >> 4, source[3 * i + 2] >> 4); break;
+        default: return;
+        }
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes FLC animations: the first frame as COLOR_256 and BYTE_RUN, every
+// later frame and the ring frame (the way back from the last frame to the
+// first) as DELTA_FLC with COLOR_256 packets for changed colours only.
+class FlicEncoder {
+public:
+    using Palette = std::array<std::uint32_t, 256>; // blue, green, red, 0
+
+    FlicEncoder(int width, int height, int periodMs);
+
+    // Pixels top row first, width × height colour indexes.
+    void AddFrame(const std::vector<std::uint8_t>& pixels, const Palette& palette);
+    // The whole file; the encoder can go on taking frames afterwards.
+    std::string Finish() const;
+    bool WriteFile(const std::string& path) const;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    // The chunks alone, for tests that build frames of their own.
+    static std::string ColourChunk(const Palette* previous, const Palette& palette);
+    static std::string ByteRunChunk(const std::vector<std::uint8_t>& pixels, int width, int height);
+    static std::string DeltaFlcChunk(const std::vector<std::uint8_t>& previous, const std::vector<std::uint8_t>& pixels,
+                                     int width, int height);
+    static std::string Frame(const std::vector<std::string>& chunks);
+
+private:
+    struct Picture {
+        std::vector<std::uint8_t> pixels;
+        Palette palette;
+    };
+    std::string Between(const Picture* from, const Picture& to) const;
+
+    int width_, height_, periodMs_;
+    std::vector<Picture> frames_;
+};
