@@ -13,6 +13,10 @@ class Surface;
 struct mRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool Empty() const { return right <= left || bottom <= top; }
+    bool operator==(const mRect& o) const
+    {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
 };

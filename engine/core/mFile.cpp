@@ -1,6 +1,7 @@
 #include "engine/core/mFile.h"
 
 #include <algorithm>
+#include <climits>
 #include <cctype>
 #include <cstring>
 
@@ -256,9 +257,16 @@ int mFile::CheckRiff(std::uint32_t formType)
     return 1;
 }
 
+long mFile::EnclosingEnd() const
+{
+    // Without a RIFF form read, the stream itself is the enclosing chunk.
+    return chunkEnd[chunkDepth] > 0 ? chunkEnd[chunkDepth] : LONG_MAX;
+}
+
 int mFile::FindChunk(std::uint32_t id)
 {
-    while (MakeAvailable(8)) {
+    // Only chunks that start inside the enclosing one count.
+    while (Tell() + 8 <= EnclosingEnd() && MakeAvailable(8)) {
         if (Le32(readPtr) == id) {
             lastChunkSize = Le32(readPtr + 4);
             lastChunkEnd = Tell() + 8 + long((lastChunkSize + 1) & ~1u);
@@ -274,8 +282,8 @@ int mFile::NextChunk()
 {
     if (!MakeAvailable(8)) return 0;
     const long end = Tell() + 8 + long((Le32(readPtr + 4) + 1) & ~1u);
-    if (end > chunkEnd[chunkDepth] || end <= Tell()) {
-        FileSeek(chunkEnd[chunkDepth], SEEK_SET);
+    if (end > EnclosingEnd() || end <= Tell()) {
+        if (EnclosingEnd() != LONG_MAX) FileSeek(EnclosingEnd(), SEEK_SET);
         return 0;
     }
     FileSeek(end, SEEK_SET);

@@ -101,6 +101,7 @@ protected:
 
 private:
     void EmptyWindowAt(long offset);
+    long EnclosingEnd() const;
     bool SeekTo(long offset);
     bool IsBreak(std::uint8_t c) const;
 
