@@ -140,7 +140,7 @@ std::uint8_t* mFile::Refill(std::uint8_t* keepFrom)
     return readPtr;
 }
 
-bool mFile::MakeAvailable(long n)
+bool mFile::MakeAvailableByRefill(long n)
 {
     if (!open || n < 0) return false;
     if (bufferEnd - readPtr < n && !memoryMode) {

@@ -46,7 +46,11 @@ public:
 
     // Makes n bytes available at the read pointer; false when the stream
     // ends sooner. Decoders call it before every field they read.
-    bool MakeAvailable(long n);
+    bool MakeAvailable(long n)
+    {
+        if (windowEnd - readPtr >= n && n >= 0) return true;
+        return MakeAvailableByRefill(n);
+    }
     // The file offset of a pointer into the window.
     long OffsetOf(const std::uint8_t* p) const { return windowOffset + long(p - windowStart); }
     long Tell() const { return OffsetOf(readPtr); }
@@ -101,6 +105,7 @@ protected:
 
 private:
     void EmptyWindowAt(long offset);
+    bool MakeAvailableByRefill(long n);
     long EnclosingEnd() const;
     bool SeekTo(long offset);
     bool IsBreak(std::uint8_t c) const;

@@ -8,6 +8,19 @@ constexpr std::uint32_t TagFli = 'F' | 'L' << 8 | 'I' << 16;
 constexpr std::uint32_t TagFlc = 'F' | 'L' << 8 | 'C' << 16;
 constexpr std::int32_t FlicExtra = 4;
 constexpr long CopyPiece = 1024;
+// Writes the two bytes again and again, the first at the lower address.
+void FillPairs(std::uint8_t* to, const std::uint8_t* pair, int n)
+{
+    if (pair[0] == pair[1]) {
+        std::memset(to, pair[0], std::size_t(n));
+        return;
+    }
+    const std::uint8_t pattern[8] = {pair[0], pair[1], pair[0], pair[1], pair[0], pair[1], pair[0], pair[1]};
+    int i = 0;
+    for (; i + 8 <= n; i += 8) std::memcpy(to + i, pattern, 8);
+    for (; i < n; ++i) to[i] = pair[i & 1];
+}
+
 } // namespace
 
 // Reads one chunk's body: never more than the chunk declares, never past
@@ -259,9 +272,10 @@ void mImageFlic::DecodeDeltaFlc(ChunkReader& in)
         int x = 0;
         if (word == 0) left = std::min(left, 0);
         for (int p = 0; p < word; ++p) {
-            int skip = 0, count = 0;
-            if (!in.U8(skip) || !in.S8(count)) return;
-            x += skip;
+            const std::uint8_t* head = in.Take(2); // column skip, signed count
+            if (!head) return;
+            const int count = std::int8_t(head[1]);
+            x += head[0];
             if (p == 0) left = std::min(left, x);
             const int bytes = 2 * std::abs(count);
             if (count >= 0) {
@@ -271,7 +285,7 @@ void mImageFlic::DecodeDeltaFlc(ChunkReader& in)
             } else {
                 const std::uint8_t* pair = in.Take(2);
                 if (!pair) return;
-                for (int i = 0; i < bytes && x + i < width; ++i) row[x + i] = pair[i & 1];
+                if (x < width) FillPairs(row + x, pair, std::min(bytes, width - x));
             }
             x += bytes;
             right = std::max(right, std::min(x, width));

@@ -29,7 +29,11 @@ public:
         PSTAMP = 18,
     };
 
-    mImageFlic() = default;
+    // Frames are read in larger pieces than other streams: a frame of a
+    // busy animation often outgrows the default buffer.
+    static constexpr int BufferSize = 65536;
+
+    mImageFlic() { SetBufferSizes(BufferSize, DefaultReserveSize); }
     ~mImageFlic() override;
 
     int ReadHeader() override;

@@ -1,6 +1,7 @@
 #include "engine/core/mBitmap.h"
 
 #include "doubles/ScriptedMessageBoxes.h"
+#include "platform/RgbSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -151,6 +152,24 @@ TEST(mBitmapTest, IdentityPaletteKeepsColoursBetweenBlackAndWhite)
     EXPECT_EQ(Bgr(255, 255, 255), p[255]);
     EXPECT_EQ(mBitmap::DefaultPalette()[100], p[100]);
     EXPECT_EQ(Bgr(255, 255, 255), b.desc.colours[255]);
+}
+
+TEST(mBitmapTest, DrawsARectangleToASurfaceThroughItsColours)
+{
+    mBitmap stage(4, 3, 8); // bottom-up, as the stage is
+    Number(stage);
+    std::uint32_t colours[256];
+    for (int i = 0; i < 256; ++i) colours[i] = Bgr(i, 255 - i, 7);
+    stage.SetColors(colours, 0, 256);
+    platform::RgbSurface window(5, 5);
+    stage.DrawToDC(window, mRect{2, 1, 5, 3}, 1, 1);
+    EXPECT_EQ(0xFF000000u | Bgr(11, 244, 7), window.At(2, 1));
+    EXPECT_EQ(0xFF000000u | Bgr(23, 232, 7), window.At(4, 2));
+    EXPECT_EQ(0u, window.At(1, 1)) << "outside the rectangle nothing changes";
+    EXPECT_EQ(3, window.LastArea().width);
+    stage.DrawToDC(window, mRect{3, 3, 9, 9}, 2, 1);
+    EXPECT_EQ(2, window.LastArea().width) << "cut to the window and to the bitmap";
+    EXPECT_EQ(2, window.LastArea().height);
 }
 
 TEST(mBitmapTest, AbsurdSizesFailWithAReport)
