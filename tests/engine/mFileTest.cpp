@@ -63,6 +63,23 @@ TEST_F(mFileTest, FieldsStayWholeAcrossRefillsAndPositionsStayTrue)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+TEST_F(mFileTest, WritesGrowTheFileAndReadBack)
+{
+    const std::string path = folder / "new.bin";
+    Stream s;
+    ASSERT_TRUE(s.OpenFile(path.c_str(), mFile::OpenCreate));
+    EXPECT_EQ(5, s.FileWrite("hello", 5));
+    EXPECT_EQ(5, s.size);
+    EXPECT_EQ(2, s.FileSeek(2, SEEK_SET));
+    char three[3];
+    EXPECT_EQ(3, s.FileRead(three, 3));
+    EXPECT_EQ(0, std::memcmp(three, "llo", 3));
+    s.CloseFile();
+    EXPECT_EQ("hello", folder.Read("new.bin"));
+    EXPECT_EQ(0, s.FileWrite("x", 1));
+    EXPECT_EQ(1u, boxes.shown.size()) << "writing to a closed stream is reported";
+}
+
 TEST_F(mFileTest, ATailLongerThanTheReserveIsReportedAndLost)
 {
     Stream s;

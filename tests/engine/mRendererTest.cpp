@@ -1,6 +1,7 @@
 #include "engine/core/mImageFlic.h"
 #include "engine/sprites/mRenderer.h"
 
+#include "FlicEncoder.h"
 #include "doubles/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,37 @@ TEST(mRendererTest, ChoosesTheSourceByTheFirstDotsExtension)
     EXPECT_EQ("File type error:", boxes.shown[0].text) << "the empty extension is the detail";
     EXPECT_EQ("File type error:FOL", boxes.shown[1].text);
     mObject::SetReporter(nullptr);
+}
+
+TEST(mRendererTest, MakeBitmapCopiesTheCurrentFrameAndKeepsTheTarget)
+{
+    FlicEncoder encoder(5, 3, 20);
+    FlicEncoder::Palette palette{};
+    palette[4] = 0x112233;
+    std::vector<std::uint8_t> pixels(15, 2);
+    pixels[0] = 4;
+    encoder.AddFrame(pixels, palette);
+    const std::string file = encoder.Finish();
+    mImageFlic flic;
+    flic.OpenMemory(file.data(), long(file.size()));
+    mBitmap stage(10, 10, 8);
+    flic.SetTarget(&stage);
+    EXPECT_EQ(1, stage.useCount);
+
+    std::unique_ptr<mBitmap> copy(flic.MakeBitmap(false));
+    ASSERT_NE(nullptr, copy);
+    EXPECT_EQ(5, copy->desc.width);
+    EXPECT_EQ(8, copy->desc.bitCount);
+    EXPECT_EQ(4, copy->Row(0)[0]);
+    EXPECT_EQ(2, copy->Row(2)[4]);
+    EXPECT_EQ(0x112233u, copy->desc.colours[4]);
+    EXPECT_EQ(4u, copy->desc.transparent & 0xFF) << "its top-left pixel is its transparent colour";
+    EXPECT_NE(0u, copy->desc.drawFlags & mBitmap::DrawTransparent);
+    EXPECT_EQ(0, copy->useCount);
+    EXPECT_EQ(&stage, flic.target);
+    EXPECT_EQ(1, stage.useCount);
+    flic.SetTarget(nullptr);
+    EXPECT_EQ(0, stage.useCount);
 }
 
 // A source whose frame has a given depth and planes, to drive ConvertLine.
