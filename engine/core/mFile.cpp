@@ -76,9 +76,11 @@ int mFile::OpenFile(const char* fileName, unsigned flags)
 int mFile::OpenMemory(const void* data, long length)
 {
     if (open) CloseFile();
-    auto* p = static_cast<std::uint8_t*>(const_cast<void*>(data));
+    // An empty block still needs an address to point at.
+    static std::uint8_t nothing[2];
+    auto* p = data && length > 0 ? static_cast<std::uint8_t*>(const_cast<void*>(data)) : nothing;
     readPtr = windowStart = blockStart = dataStart = p;
-    windowEnd = p + std::max(length, 0L);
+    windowEnd = p + (p == nothing ? 0 : length);
     // One past the window: it reads as the last, partly filled one.
     bufferEnd = windowEnd + 1;
     position = windowOffset = 0;

@@ -121,6 +121,11 @@ TEST_F(mFileTest, AMemoryStreamEndsWithoutReadingPastItsBlock)
     EXPECT_FALSE(s.MakeAvailable(7));
     EXPECT_TRUE(s.MakeAvailable(6));
     s.CloseFile();
+
+    s.OpenMemory(nullptr, 0);
+    EXPECT_EQ(-1, s.FileRead(buffer, 4));
+    EXPECT_FALSE(s.MakeAvailable(1));
+    s.CloseFile();
 }
 
 std::string Chunk(const std::string& id, const std::string& body)
