@@ -31,8 +31,8 @@ public:
 
     const std::uint8_t* Take(long n)
     {
-        if (!ok_ || n > left_ || !file_.MakeAvailable(n)) {
-            ok_ = false;
+        if (n > left_ || !file_.MakeAvailable(n)) {
+            left_ = -1; // every later read fails too
             return nullptr;
         }
         const std::uint8_t* p = file_.readPtr;
@@ -60,10 +60,31 @@ public:
         const std::uint8_t* p = Take(2);
         return p && ((v = std::int16_t(mFile::Le16(p))), true);
     }
+    // One DELTA_FLC packet: column skip, signed word count, then the words
+    // (count >= 0) or the one word to repeat. Returns the data.
+    const std::uint8_t* FlcPacket(int& skip, int& count)
+    {
+        // The longest packet fits: no check per field.
+        constexpr long Longest = 2 + 2 * 127;
+        if (left_ >= Longest && file_.windowEnd - file_.readPtr >= Longest) {
+            const std::uint8_t* p = file_.readPtr;
+            skip = p[0];
+            count = std::int8_t(p[1]);
+            const long n = 2 + (count >= 0 ? 2L * count : 2L);
+            file_.readPtr += n;
+            left_ -= n;
+            return p + 2;
+        }
+        const std::uint8_t* head = Take(2);
+        if (!head) return nullptr;
+        skip = head[0];
+        count = std::int8_t(head[1]);
+        return Take(count >= 0 ? 2L * count : 2L);
+    }
     // The next byte without taking it, if the chunk has one.
     bool Peek(int& v)
     {
-        if (!ok_ || left_ < 1 || !file_.MakeAvailable(1)) return false;
+        if (left_ < 1 || !file_.MakeAvailable(1)) return false;
         v = file_.readPtr[0];
         return true;
     }
@@ -71,7 +92,6 @@ public:
 private:
     mFile& file_;
     long left_;
-    bool ok_ = true;
 };
 
 mImageFlic::~mImageFlic()
@@ -272,20 +292,15 @@ void mImageFlic::DecodeDeltaFlc(ChunkReader& in)
         int x = 0;
         if (word == 0) left = std::min(left, 0);
         for (int p = 0; p < word; ++p) {
-            const std::uint8_t* head = in.Take(2); // column skip, signed count
-            if (!head) return;
-            const int count = std::int8_t(head[1]);
-            x += head[0];
+            int skip = 0, count = 0;
+            const std::uint8_t* data = in.FlcPacket(skip, count);
+            if (!data) return;
+            x += skip;
             if (p == 0) left = std::min(left, x);
             const int bytes = 2 * std::abs(count);
-            if (count >= 0) {
-                const std::uint8_t* data = in.Take(bytes);
-                if (!data) return;
-                if (x < width) std::memcpy(row + x, data, std::size_t(std::min(bytes, width - x)));
-            } else {
-                const std::uint8_t* pair = in.Take(2);
-                if (!pair) return;
-                if (x < width) FillPairs(row + x, pair, std::min(bytes, width - x));
+            if (x < width) {
+                if (count >= 0) std::memcpy(row + x, data, std::size_t(std::min(bytes, width - x)));
+                else FillPairs(row + x, data, std::min(bytes, width - x));
             }
             x += bytes;
             right = std::max(right, std::min(x, width));
