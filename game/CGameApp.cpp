@@ -1,9 +1,11 @@
 #include "game/CGameApp.h"
 
+#include "game/AppIcon.h"
 #include "game/CGameWnd.h"
 #include "resources/CommandIds.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 CGameApp::CGameApp() = default;
@@ -15,6 +17,7 @@ CGameApp::~CGameApp()
 
 CGameWnd& CGameApp::InitInstance(const GameServices& services)
 {
+    QGuiApplication::setWindowIcon(AppIcon());
     window_ = std::make_unique<CGameWnd>(services);
     QCoreApplication::instance()->installEventFilter(this);
     window_->show();

@@ -55,7 +55,8 @@ class CGameWndTest : public ::testing::Test {
 public:
     void SetUp() override
     {
-        savedFolder = QDir::currentPath();
+        // The table test sets up again per case: keep the first folder.
+        if (savedFolder.isEmpty()) savedFolder = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder.Path()));
         SetSettingsKey("Pairlet", CGameWnd::SettingsKey);
         WriteNumber("rows", 4);
@@ -149,6 +150,7 @@ TEST_F(CGameWndTest, OpensOverTheWholeScreenWithTheMenusAndCoveredTiles)
 {
     CGameWnd& w = Start();
     EXPECT_EQ("Pairlet", w.windowTitle());
+    EXPECT_FALSE(w.windowIcon().isNull());
     EXPECT_EQ(QGuiApplication::primaryScreen()->geometry(), w.frameGeometry());
     EXPECT_EQ(QPoint(20, 20), QCursor::pos());
 
