@@ -26,6 +26,11 @@ bool Blank(std::uint8_t c)
     return c == ' ' || c == '\t';
 }
 
+bool IsBreak(std::uint8_t c)
+{
+    return Blank(c) || LineEnd(c);
+}
+
 } // namespace
 
 mFile::mFile()
@@ -317,11 +322,6 @@ void mFile::Ascend()
 void mFile::SkipChunk()
 {
     FileSeek(lastChunkEnd, SEEK_SET);
-}
-
-bool mFile::IsBreak(std::uint8_t c) const
-{
-    return Blank(c) || LineEnd(c);
 }
 
 int mFile::ReadKeyword(const char* const* keywords)

@@ -108,7 +108,6 @@ private:
     bool MakeAvailableByRefill(long n);
     long EnclosingEnd() const;
     bool SeekTo(long offset);
-    bool IsBreak(std::uint8_t c) const;
 
     std::FILE* file_ = nullptr;
     std::vector<std::uint8_t> block_;

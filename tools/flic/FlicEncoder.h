@@ -20,9 +20,6 @@ public:
     std::string Finish() const;
     bool WriteFile(const std::string& path) const;
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
     // The chunks alone, for tests that build frames of their own.
     static std::string ColourChunk(const Palette* previous, const Palette& palette);
     static std::string ByteRunChunk(const std::vector<std::uint8_t>& pixels, int width, int height);
