@@ -20,6 +20,9 @@ public:
     virtual ~Surface() = default;
     virtual void Present(const Pixels& pixels, int destLeft, int destTop, int width, int height, int sourceX,
                          int sourceY) = 0;
+    // Colours a palette display keeps for itself (half at each end of the
+    // table); a true-colour window keeps none.
+    virtual int StaticColours() const { return 0; }
 };
 
 } // namespace platform

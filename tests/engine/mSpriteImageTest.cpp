@@ -1,0 +1,264 @@
+// Sprites on a real stage with encoder-made animations: timing, frames,
+// visibility, what a move invalidates, and a long scene whose window must
+// always equal a full recomposition.
+#include "engine/core/mDirector.h"
+#include "engine/core/mImageFlic.h"
+#include "engine/sprites/mSpriteImage.h"
+
+#include "FlicEncoder.h"
+#include "doubles/FakeClock.h"
+#include "platform/RgbSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int StageW = 96, StageH = 64;
+
+FlicEncoder::Palette Colours()
+{
+    FlicEncoder::Palette p{};
+    for (int i = 1; i < 256; ++i) p[std::size_t(i)] = std::uint32_t((i * 37 % 256) << 16 | (i * 91 % 256) << 8 | i);
+    return p;
+}
+
+// A ring of index 0 around a block whose colour and a small marker change
+// from frame to frame, so every frame differs from the last in a small area.
+std::string MakeAnimation(int w, int h, int frames, int period)
+{
+    FlicEncoder encoder(w, h, period);
+    for (int f = 0; f < frames; ++f) {
+        std::vector<std::uint8_t> pixels(std::size_t(w * h), 0);
+        for (int y = 2; y < h - 2; ++y)
+            for (int x = 2; x < w - 2; ++x) pixels[std::size_t(y * w + x)] = std::uint8_t(10 + (x + y) % 7);
+        pixels[std::size_t(3 * w + 3 + f % (w - 6))] = std::uint8_t(200 + f);
+        encoder.AddFrame(pixels, Colours());
+    }
+    return encoder.Finish();
+}
+
+// An animation held by memory that outlives the image.
+struct Clip {
+    explicit Clip(int w = 12, int h = 10, int frames = 5, int period = 100) : bytes(MakeAnimation(w, h, frames, period)) {}
+    mImageFlic* Open()
+    {
+        auto* image = new mImageFlic();
+        image->OpenMemory(bytes.data(), long(bytes.size()));
+        image->ReadHeader();
+        return image;
+    }
+    std::string bytes;
+};
+
+class RecordingStream : public mImageFlic {
+public:
+    std::int32_t Play(std::uint32_t length, std::uint32_t passes) override
+    {
+        played.push_back({length, passes});
+        return 1;
+    }
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> played;
+};
+
+struct Sprites : ::testing::Test {
+    FakeClock clock;
+    platform::RgbSurface window{StageW, StageH};
+    mDirector director{window, StageW, StageH, clock, 400};
+    Clip clip;
+
+    std::unique_ptr<mSpriteImage> Sprite(mImageFlic* image, int x, int y)
+    {
+        auto sprite = std::make_unique<mSpriteImage>();
+        sprite->SetImage(image);
+        sprite->MoveTo(x, y, 0);
+        return sprite;
+    }
+    void Advance(std::uint32_t ms)
+    {
+        clock.ms += ms;
+        director.Tick();
+    }
+};
+
+// The stage as it must look: the background, then every visible sprite's
+// current frame in depth order, drawn without any dirty bookkeeping.
+std::vector<std::uint32_t> Recomposed(mDirector& director)
+{
+    mBitmap reference;
+    reference.CreateSection(director.desc.width, director.desc.height, 8);
+    const mRect all{0, 0, director.desc.width, director.desc.height};
+    reference.FillRects(director.background->colourIndex, &all, 1);
+    for (mElement* e = director.Head()->next; e != director.Head(); e = e->next) {
+        auto* sprite = dynamic_cast<mSpriteImage*>(e);
+        if (!sprite || !sprite->Visible()) continue;
+        mRenderer* image = sprite->Image();
+        image->SetTarget(&reference);
+        image->SeekFrame(int(sprite->frame), 0);
+        image->Draw(sprite->bounds.left, sprite->bounds.top, nullptr);
+        image->SetTarget(&director);
+    }
+    std::vector<std::uint32_t> rgb;
+    for (int y = 0; y < all.bottom; ++y)
+        for (int x = 0; x < all.right; ++x) rgb.push_back(0xFF000000u | director.desc.colours[reference.Row(y)[x]]);
+    return rgb;
+}
+
+std::vector<std::uint32_t> Shown(const platform::RgbSurface& window)
+{
+    return {window.Data(), window.Data() + window.Width() * window.Height()};
+}
+
+} // namespace
+
+TEST_F(Sprites, CatchUpSkipsFramesAndShortensTheNextDelay)
+{
+    auto late = Sprite(clip.Open(), 20, 20), steady = Sprite(clip.Open(), 40, 20);
+    late->SetCatchUp(true);
+    director.AddElement(late.get());
+    director.AddElement(steady.get());
+    Advance(350); // 250 ms late on a 100 ms period
+    EXPECT_EQ(late->frame, 3u);
+    EXPECT_EQ(late->delay, 50u);
+    EXPECT_EQ(steady->frame, 1u);
+    EXPECT_EQ(steady->delay, 100u);
+}
+
+TEST_F(Sprites, LoopingWrapsAndTheLastFrameStopsOtherwise)
+{
+    auto looping = Sprite(clip.Open(), 20, 20), once = Sprite(clip.Open(), 40, 20);
+    once->SetLoop(false);
+    director.AddElement(looping.get());
+    director.AddElement(once.get());
+    for (int i = 0; i < 6; ++i) Advance(100);
+    EXPECT_EQ(looping->frame, 1u); // 0 1 2 3 4 0 1
+    EXPECT_EQ(once->frame, 4u);
+    EXPECT_EQ(once->Image()->frameInfo->currentFrame, 4);
+    Advance(500);
+    EXPECT_EQ(once->frame, 4u);
+}
+
+TEST_F(Sprites, SpeedScalesTheDelay)
+{
+    auto sprite = Sprite(clip.Open(), 20, 20);
+    EXPECT_EQ(sprite->delay, 100u);
+    sprite->SetSpeed(200);
+    EXPECT_EQ(sprite->delay, 50u);
+    director.AddElement(sprite.get());
+    Advance(50);
+    EXPECT_EQ(sprite->frame, 1u);
+    EXPECT_EQ(sprite->delay, 50u);
+    sprite->SetSpeed(1000);
+    Advance(50);
+    EXPECT_EQ(sprite->delay, 10u);
+}
+
+TEST_F(Sprites, HidesNestAndShowDoesNotStoreUp)
+{
+    auto sprite = Sprite(clip.Open(), 20, 20);
+    director.AddElement(sprite.get());
+    sprite->Hide();
+    sprite->Hide();
+    sprite->Show();
+    EXPECT_FALSE(sprite->Visible());
+    sprite->Show();
+    EXPECT_TRUE(sprite->Visible());
+    sprite->Show();
+    sprite->Hide();
+    EXPECT_FALSE(sprite->Visible());
+    Advance(1);
+    EXPECT_EQ(Shown(window), Recomposed(director));
+}
+
+TEST_F(Sprites, AMoveInPlaceInvalidatesOnlyWhatTheFrameChanged)
+{
+    auto sprite = Sprite(clip.Open(), 40, 30);
+    sprite->SetOrigin(6, 5);
+    director.AddElement(sprite.get());
+    Advance(100); // frame 1: only the marker moved, at (3..5, 3) of the frame
+    director.Tick();
+    sprite->MoveBy(0, 0, 0);
+    const mRect& changed = sprite->Image()->frameInfo->changed;
+    EXPECT_LT(changed.Width() * changed.Height(), 12 * 10 / 4);
+    const int left = 34 + changed.left, top = 25 + changed.top;
+    EXPECT_EQ(director.DirtyRects(),
+              (std::vector<mRect>{{left & ~3, top, (34 + changed.right + 3) & ~3, 25 + changed.bottom}}));
+    // A real move repaints where it was and where it is.
+    director.Tick();
+    sprite->MoveBy(8, 0, 0);
+    EXPECT_EQ(director.DirtyRects(), (std::vector<mRect>{{32, 25, 56, 35}}));
+    // A z of 0 keeps the depth.
+    sprite->MoveTo(10, 10, 0);
+    EXPECT_EQ(sprite->z, 0);
+    sprite->MoveTo(10, 10, 7);
+    EXPECT_EQ(sprite->z, 7);
+}
+
+TEST_F(Sprites, SoundsPlayByIndexInTheOrderAdded)
+{
+    mSprite sprite;
+    auto* first = new RecordingStream();
+    auto* second = new RecordingStream();
+    sprite.AddSound(first);
+    sprite.AddSound(second);
+    EXPECT_EQ(sprite.PlaySound(1, 300, 2), 1);
+    EXPECT_EQ(sprite.PlaySound(2, 0, 1), 0);
+    EXPECT_EQ(sprite.PlaySound(-1, 0, 1), 0);
+    EXPECT_TRUE(first->played.empty());
+    EXPECT_EQ(second->played, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{300, 2}}));
+    EXPECT_EQ(first->useCount, 1);
+}
+
+TEST_F(Sprites, ASharedImageKeepsItsTargetWhenOneHolderLeaves)
+{
+    mImageFlic* image = clip.Open();
+    auto a = Sprite(image, 20, 20), b = Sprite(image, 50, 20);
+    director.AddElement(a.get());
+    director.AddElement(b.get());
+    EXPECT_EQ(image->useCount, 2);
+    director.RemoveElement(a.get());
+    EXPECT_EQ(image->target, &director);
+    a.reset();
+    EXPECT_EQ(image->useCount, 1);
+    director.RemoveElement(b.get());
+    EXPECT_EQ(image->target, nullptr);
+}
+
+TEST_F(Sprites, TheWindowAlwaysEqualsAFullRecomposition)
+{
+    Clip big(20, 16, 7, 60), small(9, 9, 4, 130);
+    mImageFlic* shared = big.Open();
+    std::vector<std::unique_ptr<mSpriteImage>> sprites;
+    for (int i = 0; i < 6; ++i) {
+        sprites.push_back(Sprite(i % 3 == 2 ? small.Open() : shared, 10 + i * 13, 8 + i * 7));
+        sprites.back()->SetOrigin(i, i / 2);
+        if (i == 1) sprites.back()->SetSpeed(250);
+        if (i == 3) sprites.back()->SetCatchUp(true);
+        sprites.back()->Image()->SetTransparent(i % 2 == 0);
+        director.AddElement(sprites.back().get());
+    }
+    std::uint32_t seed = 7;
+    auto next = [&seed](int n) {
+        seed = seed * 214013u + 2531011u;
+        return int(seed >> 16 & 0x7FFF) % n;
+    };
+    for (int tick = 0; tick < 300; ++tick) {
+        for (auto& s : sprites) {
+            switch (next(8)) {
+            case 0: s->Hide(); break;
+            case 1: s->Show(); break;
+            case 2: s->MoveTo(s->x, s->y, 1 + next(5)); break;
+            default: s->MoveBy(next(9) - 4, next(7) - 3, 0);
+            }
+            if (s->x < -20 || s->x > StageW + 20 || s->y < -20 || s->y > StageH + 20) s->MoveTo(StageW / 2, StageH / 2, 0);
+        }
+        Advance(std::uint32_t(20 + next(60)));
+        ASSERT_EQ(Shown(window), Recomposed(director)) << "after tick " << tick;
+    }
+    for (auto& s : sprites) director.RemoveElement(s.get());
+    director.Tick();
+    EXPECT_EQ(Shown(window), Recomposed(director));
+}
