@@ -1,13 +1,128 @@
 #include "game/CAnimWnd.h"
 
+#include "platform/Clock.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPalette>
 
+namespace {
+bool loopRunning = false;
+
+bool IsInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ShortcutOverride:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 CAnimWnd::CAnimWnd(const QRect& screen)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      picture_(screen.width(), screen.height())
 {
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
     setGeometry(screen);
+    // Every pointer movement counts, not only those with a button held.
+    setMouseTracking(true);
+}
+
+void CAnimWnd::Present(const Pixels& pixels, int destLeft, int destTop, int width, int height, int sourceX,
+                       int sourceY)
+{
+    picture_.Present(pixels, destLeft, destTop, width, height, sourceX, sourceY);
+    const platform::RgbSurface::Area& area = picture_.LastArea();
+    if (area.width > 0 && area.height > 0) update(area.left, area.top, area.width, area.height);
+}
+
+void CAnimWnd::paintEvent(QPaintEvent* event)
+{
+    const QImage image(reinterpret_cast<const uchar*>(picture_.Data()), picture_.Width(), picture_.Height(),
+                       picture_.Width() * 4, QImage::Format_RGB32);
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.drawImage(area, image, area);
+}
+
+void CAnimWnd::closeEvent(QCloseEvent* event)
+{
+    endRequested_ = true;
+    QWidget::closeEvent(event);
+}
+
+bool CAnimWnd::LoopRunning()
+{
+    return loopRunning;
+}
+
+void CAnimWnd::AnimationLoop(platform::Clock& clock, const std::function<void()>& pass)
+{
+    if (loopRunning) return;
+    loopRunning = true;
+    endRequested_ = false;
+    start_ = QCursor::pos();
+    QCoreApplication::instance()->installEventFilter(this);
+    std::uint32_t lastPass = clock.Milliseconds();
+    while (!endRequested_ && isVisible()) {
+        // A pass in which the end is asked for is still completed.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        const std::uint32_t elapsed = clock.Milliseconds() - lastPass;
+        if (elapsed < PassMs) clock.Sleep(PassMs - elapsed);
+        lastPass = clock.Milliseconds();
+        pass();
+    }
+    QCoreApplication::instance()->removeEventFilter(this);
+    loopRunning = false;
+}
+
+bool CAnimWnd::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!watched->isWidgetType() || !IsInput(event->type())) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    // The board is frozen while the animation plays.
+    if (widget->window() != this) return true;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (!static_cast<QKeyEvent*>(event)->text().isEmpty()) endRequested_ = true;
+        return true;
+    case QEvent::MouseButtonPress:
+        endRequested_ = true;
+        return true;
+    case QEvent::MouseMove: {
+        const QPoint moved = QCursor::pos() - start_;
+        if (moved.manhattanLength() > EndDistance) endRequested_ = true;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CAnimWnd::HidePointer()
+{
+    const QCursor* current = QGuiApplication::overrideCursor();
+    if (!current || current->shape() != Qt::BlankCursor) QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+}
+
+void CAnimWnd::ShowPointer()
+{
+    while (QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::BlankCursor)
+        QGuiApplication::restoreOverrideCursor();
 }

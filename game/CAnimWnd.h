@@ -1,11 +1,47 @@
 #pragma once
 
+#include "platform/RgbSurface.h"
+
 #include <QWidget>
 
+#include <functional>
+
+namespace platform {
+class Clock;
+}
+
 // The surface match animations play on: a frameless, topmost window over the
-// whole screen with a black background, hidden while no animation plays.
-class CAnimWnd : public QWidget {
+// whole screen with a black background, hidden while no animation plays. A
+// stage presented to it is converted into the window's picture, and only the
+// presented area is repainted.
+class CAnimWnd : public QWidget, public platform::Surface {
     Q_OBJECT
 public:
+    static constexpr int PassMs = 50;
+    static constexpr int EndDistance = 200;
+
     explicit CAnimWnd(const QRect& screen);
+
+    void Present(const Pixels& pixels, int destLeft, int destTop, int width, int height, int sourceX,
+                 int sourceY) override;
+    const platform::RgbSurface& Picture() const { return picture_; }
+
+    // Runs pass after pass, at most one each 50 ms, until a typed key, a
+    // button or a mouse movement of more than 200 pixels ends it, or the
+    // window goes. Input meant for other windows is ignored meanwhile.
+    void AnimationLoop(platform::Clock& clock, const std::function<void()>& pass);
+    static bool LoopRunning();
+
+    static void HidePointer();
+    static void ShowPointer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    platform::RgbSurface picture_;
+    QPoint start_;
+    bool endRequested_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "game/BoardView.h"
 #include "game/CAnimWnd.h"
+#include "game/MatchAnimation.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Profile.h"
 #include "resources/MainMenu.h"
@@ -203,7 +204,7 @@ void CGameWnd::StopAnimation()
 {
     board_.SetAnimationShowing(false);
     animWnd_->hide();
-    view_->unsetCursor();
+    CAnimWnd::ShowPointer();
 }
 
 void CGameWnd::InvalidateBoard()
@@ -305,9 +306,33 @@ void CGameWnd::PlayMatchSound(bool soundOn, int yupCount)
     sounds_.PlayMatchSound(soundOn, yupCount);
 }
 
-void CGameWnd::PlayMatchAnimation(int)
+void CGameWnd::PlayMatchAnimation(int picture)
 {
-    // The animation player comes with the engine's director.
+    if (!board_.Settings().animation) return;
+    animWnd_->show();
+    animWnd_->raise();
+    animWnd_->activateWindow();
+    const bool fromCd = board_.Settings().useCdAnim != 0;
+    const std::string prefix = fromCd ? ReadString("cd_anim_dir", CdFolderLength, "") : "anim\\";
+    const std::string path = board_.Content().AnimationPath(picture, prefix);
+    auto animation = std::make_unique<MatchAnimation>(*animWnd_, animWnd_->width(), animWnd_->height(),
+                                                      services_.clock, services_.rand, services_.paths);
+    if (!animation->Load(path, fromCd, board_.DesktopWidth(), board_.DesktopHeight())) {
+        animation.reset();
+        animWnd_->hide();
+        services_.boxes.Show("Error loading animation file: " + path, "File Error", platform::MB_ICONEXCLAMATION);
+        return;
+    }
+    CAnimWnd::HidePointer();
+    board_.SetAnimationShowing(true);
+    const int boundsWidth = desktop_.width(), boundsHeight = desktop_.height();
+    animWnd_->AnimationLoop(services_.clock, [&] {
+        if (!fromCd) animation->MoveAll(boundsWidth, boundsHeight);
+        animation->Tick();
+    });
+    board_.SetAnimationShowing(false);
+    CAnimWnd::ShowPointer();
+    animWnd_->hide();
 }
 
 void CGameWnd::PostRestart()

@@ -7,6 +7,7 @@
 #include "platform/IniProfile.h"
 #include "TempFolder.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 
@@ -88,6 +89,10 @@ TEST_F(ContentPackTest, MakesAPackTheGameReadsFromAFolderOfPictures)
     }
     EXPECT_EQ((std::vector<std::uint16_t>{24, 24, 8, 24, 8}), depths);
     EXPECT_TRUE(boxes.shown.empty());
+    // And each picture has its match animation where the game looks for it.
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(paths.Resolve(content.AnimationPath(n, "anim\\")))))
+            << content.AnimationPath(n, "anim\\");
 }
 
 TEST_F(ContentPackTest, SoundsArePlayableDistinctAndMissesFitThePause)

@@ -1,5 +1,6 @@
 #include "ContentPack.h"
 
+#include "AnimationMaker.h"
 #include "CoverArt.h"
 #include "JingleSynth.h"
 #include "PaletteQuantizer.h"
@@ -78,7 +79,7 @@ ContentPack::Sources ContentPack::FromList(const QString& listFile, const QStrin
 
 bool ContentPack::Write(const Sources& sources, QStringList& report)
 {
-    if (!QDir().mkpath(folder_ + "/bmp") || !QDir().mkpath(folder_ + "/sounds")) {
+    if (!QDir().mkpath(folder_ + "/bmp") || !QDir().mkpath(folder_ + "/anim") || !QDir().mkpath(folder_ + "/sounds")) {
         report << "cannot create the folders of " + folder_;
         return false;
     }
@@ -113,6 +114,10 @@ bool ContentPack::WritePictures(const Sources& sources, QStringList& names, QStr
         if (StoredIndexed(int(names.size()))) face = PaletteQuantizer::ToIndexed8(face);
         if (!SaveBmp(face, folder_ + "/bmp/" + name + ".bmp")) {
             report << "cannot write " + folder_ + "/bmp/" + name + ".bmp";
+            return false;
+        }
+        if (!AnimationMaker::Write(path, int(names.size()), folder_ + "/anim/" + name + ".flc")) {
+            report << "cannot write " + folder_ + "/anim/" + name + ".flc";
             return false;
         }
         names << name;

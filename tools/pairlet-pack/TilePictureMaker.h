@@ -15,9 +15,10 @@ public:
     // A null image when the file cannot be read as a picture.
     static QImage Make(const QString& path, int index);
     static bool IsPicture(const QString& path);
+    // The picture as read; an SVG is drawn into a square of the given side.
+    static QImage Render(const QString& path, int side);
 
 private:
-    static QImage Render(const QString& path, int side);
     static QImage OnBackground(const QImage& icon, int index);
     static QImage Filled(const QImage& photo);
 };
