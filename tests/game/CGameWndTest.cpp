@@ -5,6 +5,7 @@
 #include "game/CGameWnd.h"
 
 #include "BmpBuilder.h"
+#include "FlicEncoder.h"
 #include "doubles/FakeClock.h"
 #include "doubles/MemoryProfile.h"
 #include "doubles/RecordingSoundPlayer.h"
@@ -16,6 +17,7 @@
 #include "TempFolder.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
@@ -44,6 +46,39 @@ const QRgb MatchedColour = qRgb(20, 180, 20);
 QRgb PictureColour(int picture)
 {
     return qRgb(200, picture * 25, 100);
+}
+
+// Time that moves only when told to, and work to do at every pause of
+// the animation loop (one pause per pass).
+class PacedClock : public FakeClock {
+public:
+    void Sleep(std::uint32_t milliseconds) override
+    {
+        FakeClock::Sleep(milliseconds);
+        ++pauses;
+        if (onPause) onPause(pauses);
+    }
+    int pauses = 0;
+    std::function<void(int)> onPause;
+};
+
+const QRgb AnimationColour = qRgb(255, 0, 255);
+
+// A small animation: a block on index 0, a marker that moves each frame.
+std::string BlockAnimation()
+{
+    FlicEncoder::Palette palette{};
+    palette[5] = 0xFF00FF;
+    palette[6] = 0x00FFFF;
+    FlicEncoder encoder(40, 30, 50);
+    for (int f = 0; f < 3; ++f) {
+        std::vector<std::uint8_t> pixels(40 * 30, 0);
+        for (int y = 5; y < 25; ++y)
+            for (int x = 5; x < 35; ++x) pixels[std::size_t(y * 40 + x)] = 5;
+        pixels[std::size_t(10 * 40 + 10 + f)] = 6;
+        encoder.AddFrame(pixels, palette);
+    }
+    return encoder.Finish();
 }
 
 std::uint32_t Bgr(QRgb c)
@@ -89,6 +124,33 @@ public:
     }
 
     CGameWnd& Window() { return *app.MainWindow(); }
+    CAnimWnd& AnimationWindow() { return *Window().AnimationWindow(); }
+
+    // Completes the set of picture 1 with the animation on; act runs at the
+    // pause of every pass. Returns the number of passes.
+    int CompleteASet(const std::function<void(int pass)>& act)
+    {
+        clock.pauses = 0;
+        clock.onPause = act;
+        const std::vector<int> tiles = TilesByPicture()[1];
+        Click(tiles[0]);
+        Click(tiles[1]);
+        clock.onPause = nullptr;
+        return clock.pauses;
+    }
+    void PostToAnimation(QEvent* event) { QCoreApplication::postEvent(&AnimationWindow(), event); }
+    void MovePointerBy(int dx, int dy)
+    {
+        QCursor::setPos(start + QPoint(dx, dy));
+        PostToAnimation(new QMouseEvent(QEvent::MouseMove, QPointF(5, 5), QCursor::pos(), Qt::NoButton, Qt::NoButton,
+                                        Qt::NoModifier));
+    }
+    int Coloured(QRgb colour)
+    {
+        const platform::RgbSurface& picture = AnimationWindow().Picture();
+        return int(std::count(picture.Data(), picture.Data() + picture.Width() * picture.Height(), 0xFF000000u | colour));
+    }
+    QPoint start;
     const Board& GameBoard() { return Window().GameBoard(); }
 
     QPoint Centre(int tile)
@@ -139,7 +201,7 @@ public:
     QString savedFolder;
     ScriptedMessageBoxes boxes;
     platform::CrtRand rand;
-    FakeClock clock;
+    PacedClock clock;
     RecordingSoundPlayer sounds;
     platform::HostPathMap paths;
     MemoryProfile content, winIni;
@@ -441,3 +503,82 @@ TEST_F(CGameWndTest, BadContentIsReportedAndTheGameGoesOn)
 }
 
 } // namespace
+
+TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilTheKeyButtonOrLongMoveEndsIt)
+{
+    WriteNumber("animation", 1);
+    folder.Write("anim/p1.flc", BlockAnimation());
+    Start();
+    struct Seen {
+        bool visible, pointerHidden;
+        int coloured;
+    };
+    std::vector<Seen> seen;
+    auto look = [&] {
+        const QCursor* pointer = QGuiApplication::overrideCursor();
+        seen.push_back({AnimationWindow().isVisible(), pointer && pointer->shape() == Qt::BlankCursor,
+                        Coloured(AnimationColour)});
+    };
+    start = QCursor::pos();
+    const int byKey = CompleteASet([&](int pass) {
+        look();
+        if (pass == 5) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    });
+    // The pass that took the key is the last one.
+    EXPECT_EQ(byKey, 6);
+    for (const Seen& s : seen) {
+        EXPECT_TRUE(s.visible);
+        EXPECT_TRUE(s.pointerHidden);
+    }
+    // Eight copies of the 30 × 20 block, some overlapping, over black.
+    EXPECT_GT(seen.back().coloured, 2 * 30 * 20);
+    EXPECT_LE(seen.back().coloured, 8 * 30 * 20);
+    EXPECT_FALSE(AnimationWindow().isVisible());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(GameBoard().AnimationShowing());
+    EXPECT_TRUE(boxes.shown.empty());
+
+    // 100 right and 100 down is not far enough; 150 right and 60 down is.
+    Window().OnCommand(ID_RESTART);
+    Settle();
+    start = QCursor::pos();
+    const int byMove = CompleteASet([&](int pass) {
+        if (pass == 2) MovePointerBy(100, 100);
+        if (pass == 4) MovePointerBy(150, 60);
+    });
+    EXPECT_EQ(byMove, 5);
+
+    Window().OnCommand(ID_RESTART);
+    Settle();
+    const int byClick = CompleteASet([&](int pass) {
+        if (pass == 3)
+            PostToAnimation(new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QCursor::pos(), Qt::RightButton,
+                                            Qt::RightButton, Qt::NoModifier));
+    });
+    EXPECT_EQ(byClick, 4);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(GameBoard().TileAtIndex(TilesByPicture()[1][0]).state, Matched);
+}
+
+TEST_F(CGameWndTest, AMissingAnimationIsReportedAndTheGameGoesOn)
+{
+    WriteNumber("animation", 1);
+    Start();
+    const int passes = CompleteASet([](int) {});
+    EXPECT_EQ(passes, 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Error loading animation file: anim\\P1.flc");
+    EXPECT_EQ(boxes.shown[0].caption, "File Error");
+    EXPECT_FALSE(AnimationWindow().isVisible());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    const std::vector<int> tiles = TilesByPicture()[1];
+    EXPECT_EQ(GameBoard().TileAtIndex(tiles[0]).state, Matched);
+    EXPECT_EQ(MatchedColour, Shown(tiles[1]));
+    // A file that is no animation is reported the same way.
+    folder.Write("anim/p2.flc", "not an animation");
+    const std::vector<int> second = TilesByPicture()[2];
+    Click(second[0]);
+    Click(second[1]);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, "Error loading animation file: anim\\P2.flc");
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real game on a virtual screen as a player would and checks what
 # the screen shows: covers at the start, every face after "reveal all",
-# covers again after H, then a matched pair and one turned face.
+# covers again after H, then a matched pair with its animation over the whole
+# screen until a click, and one turned face.
 #
 #   play-and-check.sh BUILD_DIR [SCREENSHOT_DIR]
 set -euo pipefail
@@ -93,6 +94,20 @@ done
 
 click "$a"
 click "$b"
+sleep 1
+shot animation
+# Copies of the picture's animation over black, black at every corner.
+for corner in "0 0" "1279 0" "0 719" "1279 719"; do
+    [[ $(pixel animation $corner) == "srgb(0,0,0)" ]] || fail "the animation screen is not black at $corner"
+done
+shown=$(convert "$shots/animation.png" -fill white +opaque black -colorspace gray -format "%[fx:mean]" info:)
+awk -v s="$shown" 'BEGIN { exit !(s > 0.05 && s < 0.7) }' || fail "the animation covers $shown of the screen"
+sleep 0.5
+shot animation2
+[[ $(convert "$shots/animation.png" "$shots/animation2.png" -compose difference -composite -format "%[fx:maxima]" info:) != 0 ]] ||
+    fail "the animation does not move"
+xdotool click 1
+sleep 0.7
 click "$single"
 shot played
 matched=$(tile "$a" played)
