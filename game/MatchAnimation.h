@@ -43,7 +43,7 @@ public:
     void MoveAll(int boundsWidth, int boundsHeight);
     void Tick();
 
-    const SpriteMotion& Record(int k) const { return records_[std::size_t(k)]; }
+    SpriteMotion& Record(int k) { return records_[std::size_t(k)]; }
     bool Transparent() const { return transparent_; }
     mDirector& Director() const { return *director_; }
 
