@@ -87,7 +87,7 @@ TEST(AnimationMakerTest, EveryStyleDecodesWithAClearGroundAndNoFlashes)
         ASSERT_EQ(d.frames, AnimationMaker::FrameCount);
         EXPECT_EQ(d.width, 320);
         EXPECT_EQ(d.height, 240);
-        EXPECT_EQ(d.period, 50);
+        EXPECT_EQ(d.period, AnimationMaker::PeriodMs);
         ExpectClearCorners(d);
         int moving = 0;
         for (int f = 0; f < d.frames; ++f) {
