@@ -67,6 +67,14 @@ void CAnimWnd::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+void CAnimWnd::hideEvent(QHideEvent* event)
+{
+    // The next animation starts on black, not on what the last one left;
+    // its stage shows only what it changes.
+    picture_.Fill(0xFF000000u);
+    QWidget::hideEvent(event);
+}
+
 bool CAnimWnd::LoopRunning()
 {
     return loopRunning;

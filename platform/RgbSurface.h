@@ -16,6 +16,7 @@ public:
     void Present(const Pixels& pixels, int destLeft, int destTop, int width, int height, int sourceX,
                  int sourceY) override;
 
+    void Fill(std::uint32_t colour) { pixels_.assign(pixels_.size(), colour); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     std::uint32_t At(int x, int y) const { return pixels_[std::size_t(y * width_ + x)]; }

@@ -542,11 +542,15 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilTheKeyButtonOrLongMoveEn
     Window().OnCommand(ID_RESTART);
     Settle();
     start = QCursor::pos();
+    seen.clear();
     const int byMove = CompleteASet([&](int pass) {
+        look();
         if (pass == 2) MovePointerBy(100, 100);
         if (pass == 4) MovePointerBy(150, 60);
     });
     EXPECT_EQ(byMove, 5);
+    // Nothing of the last animation is left on the screen.
+    for (const Seen& s : seen) EXPECT_LE(s.coloured, 8 * 30 * 20);
 
     Window().OnCommand(ID_RESTART);
     Settle();
