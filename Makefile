@@ -38,7 +38,7 @@ clean:
 # libFuzzer targets need clang; FUZZ_SECONDS per target.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= fuzz_ini_text fuzz_registry_file fuzz_tile_bitmap fuzz_image_flic
+FUZZ_TARGETS ?= fuzz_ini_text fuzz_registry_file fuzz_tile_bitmap fuzz_image_flic fuzz_sprite_stage
 .PHONY: fuzz
 fuzz: deps
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAIRLET_FUZZ=ON >/dev/null
