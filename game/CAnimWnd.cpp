@@ -75,11 +75,6 @@ void CAnimWnd::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
-bool CAnimWnd::LoopRunning()
-{
-    return loopRunning;
-}
-
 void CAnimWnd::AnimationLoop(platform::Clock& clock, const std::function<void()>& pass)
 {
     if (loopRunning) return;

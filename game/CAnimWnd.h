@@ -30,7 +30,6 @@ public:
     // button or a mouse movement of more than 200 pixels ends it, or the
     // window goes. Input meant for other windows is ignored meanwhile.
     void AnimationLoop(platform::Clock& clock, const std::function<void()>& pass);
-    static bool LoopRunning();
 
     static void HidePointer();
     static void ShowPointer();

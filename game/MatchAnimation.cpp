@@ -117,30 +117,31 @@ void MatchAnimation::Move(SpriteMotion& record, int boundsWidth, int boundsHeigh
 {
     const auto& info = *record.sprite->Image()->frameInfo;
     const int hw = info.width / 2, hh = info.height / 2;
-    const double maxX = boundsWidth - 2 * hw, maxY = boundsHeight - 2 * hh;
-    double nx = record.x + Step * record.dx;
-    if (nx <= 0) {
-        nx = 0;
-        RandomDirection(record);
-        if (record.dx <= 0) record.dx = -record.dx;
-    } else if (nx >= maxX) {
-        nx = maxX;
-        RandomDirection(record);
-        if (record.dx >= 0) record.dx = -record.dx;
-    }
-    double ny = record.y + Step * record.dy;
-    if (ny <= 0) {
-        ny = 0;
-        RandomDirection(record);
-        if (record.dy <= 0) record.dy = -record.dy;
-    } else if (ny >= maxY) {
-        ny = maxY;
-        RandomDirection(record);
-        if (record.dy >= 0) record.dy = -record.dy;
-    }
+    const double nx = StepAxis(record, &SpriteMotion::x, &SpriteMotion::dx, boundsWidth - 2 * hw);
+    const double ny = StepAxis(record, &SpriteMotion::y, &SpriteMotion::dy, boundsHeight - 2 * hh);
     record.x = nx;
     record.y = ny;
     record.sprite->MoveTo(int(nx) + hw, int(ny) + hh, -1);
+}
+
+double MatchAnimation::StepAxis(SpriteMotion& record, double SpriteMotion::*position, double SpriteMotion::*direction,
+                                double limit)
+{
+    // At an edge a new direction is drawn (for both axes), then this axis
+    // is turned away from the edge.
+    double& d = record.*direction;
+    const double next = record.*position + Step * d;
+    if (next <= 0) {
+        RandomDirection(record);
+        if (d <= 0) d = -d;
+        return 0;
+    }
+    if (next >= limit) {
+        RandomDirection(record);
+        if (d >= 0) d = -d;
+        return limit;
+    }
+    return next;
 }
 
 void MatchAnimation::Tick()

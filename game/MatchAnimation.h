@@ -52,6 +52,9 @@ private:
     void RandomDirection(SpriteMotion& record);
     int Draw(int discard);
     void Move(SpriteMotion& record, int boundsWidth, int boundsHeight);
+    // The next position on one axis; turns the record at an edge.
+    double StepAxis(SpriteMotion& record, double SpriteMotion::*position, double SpriteMotion::*direction,
+                    double limit);
 
     platform::Rand& rand_;
     const platform::PathMap& paths_;

@@ -222,7 +222,6 @@ void mDirector::StepElements()
 {
     if (!head_) return;
     const std::uint32_t now = clock_.Milliseconds();
-    lastTick_ = now;
     bool anyTimed = false;
     std::uint32_t soonest = 0;
     mElement* element = head_;
@@ -249,27 +248,20 @@ void mDirector::StepElements()
 
 void mDirector::Collide()
 {
-    if (!head_) return;
-    mElement* a = head_;
-    do {
-        if (a->hitMask != 0) {
-            mElement* b = head_;
-            do {
-                if (b != a && (b->hitId & a->hitMask) != 0 && a->zHigh >= b->zLow && b->zHigh >= a->zLow &&
-                    Overlap(a->hitRect, b->hitRect))
-                    a->Hit(b);
-                b = b->next;
-            } while (b != head_);
-        }
-        a = a->next;
-    } while (a != head_);
+    ForEachElement([this](mElement* a) {
+        if (a->hitMask == 0) return;
+        ForEachElement([a](mElement* b) {
+            if (b != a && (b->hitId & a->hitMask) != 0 && a->zHigh >= b->zLow && b->zHigh >= a->zLow &&
+                Overlap(a->hitRect, b->hitRect))
+                a->Hit(b);
+        });
+    });
 }
 
 void mDirector::Compose()
 {
-    if (!head_ || dirty_.empty() || dirty_[0].next == 0) return;
-    mElement* element = head_;
-    do {
+    if (dirty_.empty() || dirty_[0].next == 0) return;
+    ForEachElement([this](mElement* element) {
         const mRect area = element->bounds;
         for (int n = dirty_[0].next; n != 0; n = dirty_[std::size_t(n)].next) {
             const Node& node = dirty_[std::size_t(n)];
@@ -280,8 +272,7 @@ void mDirector::Compose()
                              std::min(rect.right, area.right), std::min(rect.bottom, area.bottom)};
             element->Paint(&part, 1);
         }
-        element = element->next;
-    } while (element != head_);
+    });
 }
 
 void mDirector::Flush()

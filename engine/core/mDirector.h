@@ -68,5 +68,4 @@ private:
     int inUse_ = 0;
     mElement* head_ = nullptr;
     std::uint32_t nextDelay_ = 0;
-    std::uint32_t lastTick_ = 0;
 };

@@ -20,14 +20,12 @@ void mElement::SetZ(std::int32_t newZ)
 void mElement::SetHitDepth(std::int32_t depth)
 {
     hitDepth = depth;
-    // The range saturates instead of wrapping: a far element must not come
-    // near because of an overflow.
-    const std::int64_t half = depth / 2;
-    const std::int64_t high = std::int64_t(z) + half, low = std::int64_t(z) - half;
-    zHigh = high > std::numeric_limits<std::int32_t>::max() || high < std::numeric_limits<std::int32_t>::min()
-                ? 32767
-                : std::int32_t(high);
-    zLow = low < std::numeric_limits<std::int32_t>::min() || low > std::numeric_limits<std::int32_t>::max()
-               ? 0
-               : std::int32_t(low);
+    // An overflowing end takes a fixed value instead of wrapping: a far
+    // element must not come near.
+    const auto fits = [](std::int64_t v) {
+        return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
+    };
+    const std::int64_t high = std::int64_t(z) + depth / 2, low = std::int64_t(z) - depth / 2;
+    zHigh = fits(high) ? std::int32_t(high) : 32767;
+    zLow = fits(low) ? std::int32_t(low) : 0;
 }
