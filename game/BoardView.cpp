@@ -1,5 +1,6 @@
 #include "game/BoardView.h"
 
+#include "game/CAnimWnd.h"
 #include "game/CGameWnd.h"
 
 #include <QMouseEvent>
@@ -19,7 +20,8 @@ void BoardView::paintEvent(QPaintEvent* event)
 
 void BoardView::mousePressEvent(QMouseEvent* event)
 {
-    // Left, right and middle buttons all turn tiles.
+    // Left, right and middle buttons all turn tiles; the side buttons do not.
+    if (!CAnimWnd::ClickingButton(event->button())) return QWidget::mousePressEvent(event);
     const QPoint at = event->position().toPoint();
     window_.ButtonDown(at.x(), at.y());
 }

@@ -29,6 +29,14 @@ bool IsInput(QEvent::Type type)
         return false;
     }
 }
+
+// What waits for the board: presses and releases of keys and buttons.
+// Movements and the wheel change nothing there.
+bool WaitsForTheBoard(QEvent::Type type)
+{
+    return type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::MouseButtonPress ||
+           type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+}
 } // namespace
 
 CAnimWnd::CAnimWnd(const QRect& screen)
@@ -75,7 +83,7 @@ void CAnimWnd::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
-void CAnimWnd::AnimationLoop(platform::Clock& clock, const std::function<void()>& pass)
+void CAnimWnd::AnimationLoop(platform::Clock& clock, const std::function<bool()>& pass)
 {
     if (loopRunning) return;
     loopRunning = true;
@@ -89,7 +97,7 @@ void CAnimWnd::AnimationLoop(platform::Clock& clock, const std::function<void()>
         const std::uint32_t elapsed = clock.Milliseconds() - lastPass;
         if (elapsed < PassMs) clock.Sleep(PassMs - elapsed);
         lastPass = clock.Milliseconds();
-        pass();
+        if (!pass()) break;
     }
     QCoreApplication::instance()->removeEventFilter(this);
     loopRunning = false;
@@ -99,14 +107,18 @@ bool CAnimWnd::eventFilter(QObject* watched, QEvent* event)
 {
     if (!watched->isWidgetType() || !IsInput(event->type())) return false;
     auto* widget = static_cast<QWidget*>(watched);
-    // The board is frozen while the animation plays.
-    if (widget->window() != this) return true;
+    // The board is frozen while the animation plays; what it was sent
+    // waits until the animation has ended.
+    if (widget->window() != this) {
+        if (WaitsForTheBoard(event->type())) held_.emplace_back(watched, event->clone());
+        return true;
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
         if (!static_cast<QKeyEvent*>(event)->text().isEmpty()) endRequested_ = true;
         return true;
     case QEvent::MouseButtonPress:
-        endRequested_ = true;
+        if (ClickingButton(static_cast<QMouseEvent*>(event)->button())) endRequested_ = true;
         return true;
     case QEvent::MouseMove: {
         const QPoint moved = QCursor::pos() - start_;
@@ -116,6 +128,19 @@ bool CAnimWnd::eventFilter(QObject* watched, QEvent* event)
     default:
         return false;
     }
+}
+
+void CAnimWnd::HandOnHeldInput()
+{
+    auto held = std::move(held_);
+    held_.clear();
+    for (auto& [receiver, event] : held)
+        if (receiver) QCoreApplication::postEvent(receiver, event.release());
+}
+
+bool CAnimWnd::ClickingButton(Qt::MouseButton button)
+{
+    return button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
 }
 
 void CAnimWnd::HidePointer()

@@ -4,7 +4,13 @@
 
 #include <QWidget>
 
+#include <QEvent>
+#include <QPointer>
+
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace platform {
 class Clock;
@@ -27,9 +33,14 @@ public:
     const platform::RgbSurface& Picture() const { return picture_; }
 
     // Runs pass after pass, at most one each 50 ms, until a typed key, a
-    // button or a mouse movement of more than 200 pixels ends it, or the
-    // window goes. Input meant for other windows is ignored meanwhile.
-    void AnimationLoop(platform::Clock& clock, const std::function<void()>& pass);
+    // button or a mouse movement of more than 200 pixels ends it, the pass
+    // answers false, or the window goes. Input meant for other windows waits.
+    void AnimationLoop(platform::Clock& clock, const std::function<bool()>& pass);
+    // Delivers the input that waited during the loop, in its order.
+    void HandOnHeldInput();
+
+    // The buttons that click: left, right and middle, not the side buttons.
+    static bool ClickingButton(Qt::MouseButton button);
 
     static void HidePointer();
     static void ShowPointer();
@@ -43,5 +54,6 @@ protected:
 private:
     platform::RgbSurface picture_;
     QPoint start_;
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
     bool endRequested_ = false;
 };

@@ -1,12 +1,14 @@
 #include "game/CGameApp.h"
 
 #include "game/AppIcon.h"
+#include "game/CAnimWnd.h"
 #include "game/CGameWnd.h"
 #include "resources/CommandIds.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 CGameApp::CGameApp() = default;
 
@@ -32,7 +34,8 @@ namespace {
 // A typed character or any button press, for any window.
 bool EndsAnimation(QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress) return true;
+    if (event->type() == QEvent::MouseButtonPress)
+        return CAnimWnd::ClickingButton(static_cast<QMouseEvent*>(event)->button());
     if (event->type() != QEvent::KeyPress) return false;
     return !static_cast<QKeyEvent*>(event)->text().isEmpty();
 }

@@ -3,6 +3,10 @@
 #include "game/BoardView.h"
 #include "game/CAnimWnd.h"
 #include "game/MatchAnimation.h"
+#include "engine/core/mObject.h"
+#include "resources/AboutAnimation.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CGridDlg.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Profile.h"
 #include "resources/MainMenu.h"
@@ -12,6 +16,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -28,7 +33,8 @@ QRect DesktopRect()
 
 CGameWnd::CGameWnd(const GameServices& services)
     : services_(services),
-      board_(*this, services.boxes, services.content, services.rand, services.clock),
+      boxes_(services.boxes, [this] { InvalidateBoard(); }),
+      board_(*this, boxes_, services.content, services.rand, services.clock),
       sounds_(services.sounds, services.paths, board_.Content(), services.rand, services.clock),
       desktop_(DesktopRect())
 {
@@ -40,13 +46,18 @@ CGameWnd::CGameWnd(const GameServices& services)
     SetSettingsKey("Pairlet", SettingsKey);
     CreateHotkeys();
     animWnd_ = std::make_unique<CAnimWnd>(desktop_);
+    // The engine tells the player of its failures from now on.
+    mObject::SetReporter(&boxes_);
     AdjustWinIni();
     board_.NewGame();
     CheckColourDepth();
     QCursor::setPos(PointerStart, PointerStart);
 }
 
-CGameWnd::~CGameWnd() = default;
+CGameWnd::~CGameWnd()
+{
+    mObject::SetReporter(nullptr);
+}
 
 void CGameWnd::CoverTheScreen()
 {
@@ -80,8 +91,8 @@ void CGameWnd::CreateMenus()
             connect(menu, &QMenu::aboutToShow, this, [this] { PrepareOptionsMenu(); });
         }
     }
-    // These open dialogs of their own, which this window does not have yet.
-    for (int id : {ID_GRID_SETTINGS, ID_INSTALL_CD, ID_ABOUT}) actions_[id]->setEnabled(false);
+    // The installer comes with its own dialog later.
+    actions_[ID_INSTALL_CD]->setEnabled(false);
 }
 
 void CGameWnd::CreateHotkeys()
@@ -93,7 +104,16 @@ void CGameWnd::CreateHotkeys()
         const int id = key.command;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         addAction(action);
+        hotkeys_.push_back(action);
     }
+}
+
+void CGameWnd::keyPressEvent(QKeyEvent* event)
+{
+    const QKeySequence typed(event->keyCombination());
+    for (QAction* hotkey : hotkeys_)
+        if (hotkey->shortcut() == typed) return hotkey->trigger();
+    QMainWindow::keyPressEvent(event);
 }
 
 // Kept for the animation driver of old: its switch must not stay at "zip".
@@ -110,7 +130,7 @@ void CGameWnd::CheckColourDepth()
     if (depth == 0 && QGuiApplication::primaryScreen()) depth = QGuiApplication::primaryScreen()->depth();
     const int colours = depth > 0 && depth <= 8 ? 1 << depth : 0;
     if (colours != 256 && colours != 16) return;
-    services_.boxes.Show("This program requires a minimum of 32K\ndesktop colors to function optimally.",
+    boxes_.Show("This program requires a minimum of 32K\ndesktop colors to function optimally.",
                          std::to_string(colours) + " Color Desktop Detected",
                          platform::MB_ICONEXCLAMATION | platform::MB_OK);
 }
@@ -159,6 +179,8 @@ void CGameWnd::OnCommand(int id)
         WriteNumber("use_cd_anim", 1);
         WriteNumber("animation", 1);
         break;
+    case ID_GRID_SETTINGS: RunGridSettings(); break;
+    case ID_ABOUT: RunAbout(); break;
     case ID_QUIT: close(); break;
     case ID_REVEAL_ALL: board_.RevealAll(); break;
     case ID_HIDE_FACE_UP:
@@ -187,6 +209,20 @@ void CGameWnd::ToggleSetting(int id)
             WriteNumber("animation", 1);
         }
     }
+}
+
+void CGameWnd::RunGridSettings()
+{
+    CGridDlg dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    board_.NewGame();
+    InvalidateBoard();
+}
+
+void CGameWnd::RunAbout()
+{
+    CAboutDlg dialog(this, services_.clock, services_.launcher, AboutAnimationData, AboutAnimationDataSize);
+    dialog.exec();
 }
 
 void CGameWnd::PostCommand(int id)
@@ -220,6 +256,7 @@ void CGameWnd::InvalidateBoard()
 void CGameWnd::PaintBoard()
 {
     paintQueued_ = false;
+    if (closing_) return;
     const QSize size = view_->size();
     if (!boardInvalid_ && canvas_.Image().size() == size) return;
     boardInvalid_ = false;
@@ -251,17 +288,17 @@ void CGameWnd::CloseSteps()
 
 bool CGameWnd::LoadFace(const std::string& path)
 {
-    return LoadDib(path, face_, services_.boxes, services_.paths);
+    return LoadDib(path, face_, boxes_, services_.paths);
 }
 
 bool CGameWnd::LoadCover(const std::string& path)
 {
-    return LoadDib(path, cover_, services_.boxes, services_.paths);
+    return LoadDib(path, cover_, boxes_, services_.paths);
 }
 
 bool CGameWnd::LoadMatchTile(const std::string& path)
 {
-    return LoadDib(path, matchTile_, services_.boxes, services_.paths);
+    return LoadDib(path, matchTile_, boxes_, services_.paths);
 }
 
 void CGameWnd::DrawFace(const TileRect& rect)
@@ -320,19 +357,25 @@ void CGameWnd::PlayMatchAnimation(int picture)
     if (!animation->Load(path, fromCd, board_.DesktopWidth(), board_.DesktopHeight())) {
         animation.reset();
         animWnd_->hide();
-        services_.boxes.Show("Error loading animation file: " + path, "File Error", platform::MB_ICONEXCLAMATION);
+        boxes_.Show("Error loading animation file: " + path, "File Error", platform::MB_ICONEXCLAMATION);
         return;
     }
     CAnimWnd::HidePointer();
     board_.SetAnimationShowing(true);
     const int boundsWidth = desktop_.width(), boundsHeight = desktop_.height();
+    const int reportsBefore = boxes_.Count();
     animWnd_->AnimationLoop(services_.clock, [&] {
         if (!fromCd) animation->MoveAll(boundsWidth, boundsHeight);
         animation->Tick();
+        // A damaged animation would report again at every pass.
+        return boxes_.Count() == reportsBefore;
     });
     board_.SetAnimationShowing(false);
     CAnimWnd::ShowPointer();
     animWnd_->hide();
+    // Uncovered, the board is painted again (and checked for the end).
+    InvalidateBoard();
+    animWnd_->HandOnHeldInput();
 }
 
 void CGameWnd::PostRestart()

@@ -6,11 +6,13 @@
 #include "game/GameSounds.h"
 #include "game/TileBitmap.h"
 #include "game/TileCanvas.h"
+#include "game/WindowMessageBoxes.h"
 
 #include <QMainWindow>
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class BoardView;
 class CAnimWnd;
@@ -53,6 +55,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A key that reaches the window itself, such as one held back during an
+    // animation and handed on afterwards, still finds its hotkey.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateMenus();
@@ -61,6 +66,8 @@ private:
     void CheckColourDepth();
     void PrepareOptionsMenu();
     void ToggleSetting(int id);
+    void RunGridSettings();
+    void RunAbout();
     void StopAnimation();
     void CloseSteps();
     void Changed(const QRect& area);
@@ -83,6 +90,7 @@ private:
     void DesktopSize(int& width, int& height) override;
 
     GameServices services_;
+    WindowMessageBoxes boxes_;
     Board board_;
     GameSounds sounds_;
     TileCanvas canvas_;
@@ -90,6 +98,7 @@ private:
     BoardView* view_ = nullptr;
     QMenu* options_ = nullptr;
     std::map<int, QAction*> actions_;
+    std::vector<QAction*> hotkeys_;
     std::unique_ptr<CAnimWnd> animWnd_;
     QRect desktop_;
     bool boardInvalid_ = true;

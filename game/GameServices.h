@@ -4,6 +4,7 @@
 
 namespace platform {
 class Clock;
+class Launcher;
 class MessageBoxes;
 class PathMap;
 class Profile;
@@ -22,6 +23,8 @@ struct GameServices {
     // The content file, and the user's system profile (win.ini).
     const platform::Profile& content;
     platform::Profile& systemProfile;
+    // Starts the browser and the mail program for the About box.
+    platform::Launcher& launcher;
     // Bits per pixel of the screen; 0 asks the screen itself.
     int screenDepth = 0;
 };

@@ -7,6 +7,7 @@
 #include "platform/FileUtil.h"
 #include "platform/HostPathMap.h"
 #include "platform/IniProfile.h"
+#include "platform/QtLauncher.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/SdlSoundPlayer.h"
 #include "platform/SystemClock.h"
@@ -47,9 +48,10 @@ int main(int argc, char* argv[])
     platform::HostPathMap paths;
     platform::IniProfile content(contentFile);
     platform::IniProfile winIni(platform::ConfigFolder() + "/win.ini");
+    platform::QtLauncher launcher;
 
     CGameApp game;
-    CGameWnd& window = game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni});
+    CGameWnd& window = game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher});
     boxes.SetOwner(&window);
     return app.exec();
 }

@@ -1,5 +1,8 @@
 #include "platform/QtMessageBoxes.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -36,6 +39,26 @@ QMessageBox::Icon IconFor(unsigned style)
     }
 }
 
+// A question that must be answered: neither Escape nor the close button
+// takes it away.
+class AnswerBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool mustAnswer = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (mustAnswer && event->matches(QKeySequence::Cancel)) return event->accept();
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (mustAnswer) return event->ignore();
+        QMessageBox::closeEvent(event);
+    }
+};
+
 // Closing the box without a button answers like its cancel button would,
 // or like its only button when it has no cancel.
 int EscapeResult(const ButtonList& buttons)
@@ -50,8 +73,12 @@ int EscapeResult(const ButtonList& buttons)
 
 int QtMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned style)
 {
-    QMessageBox box(IconFor(style), QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::NoButton, owner_);
+    // Shown over the window the player is looking at, which may stand
+    // above the owner.
+    QWidget* active = QApplication::activeWindow();
+    AnswerBox box(IconFor(style), QString::fromStdString(caption), QString::fromStdString(text),
+                  QMessageBox::NoButton, active ? active : owner_);
+    box.mustAnswer = (style & MB_TYPEMASK) == MB_YESNO;
     const ButtonList buttons = ButtonsFor(style);
     for (const auto& b : buttons) box.addButton(b.first);
     box.setDefaultButton(buttons.front().first);

@@ -6,8 +6,9 @@
 
 #include "BmpBuilder.h"
 #include "FlicEncoder.h"
-#include "doubles/FakeClock.h"
+#include "doubles/PacedClock.h"
 #include "doubles/MemoryProfile.h"
+#include "doubles/RecordingLauncher.h"
 #include "doubles/RecordingSoundPlayer.h"
 #include "doubles/ScriptedMessageBoxes.h"
 #include "platform/CrtRand.h"
@@ -47,20 +48,6 @@ QRgb PictureColour(int picture)
 {
     return qRgb(200, picture * 25, 100);
 }
-
-// Time that moves only when told to, and work to do at every pause of
-// the animation loop (one pause per pass).
-class PacedClock : public FakeClock {
-public:
-    void Sleep(std::uint32_t milliseconds) override
-    {
-        FakeClock::Sleep(milliseconds);
-        ++pauses;
-        if (onPause) onPause(pauses);
-    }
-    int pauses = 0;
-    std::function<void(int)> onPause;
-};
 
 const QRgb AnimationColour = qRgb(255, 0, 255);
 
@@ -117,7 +104,7 @@ public:
 
     CGameWnd& Start(int screenDepth = 32)
     {
-        GameServices services{boxes, rand, clock, sounds, paths, content, winIni, screenDepth};
+        GameServices services{boxes, rand, clock, sounds, paths, content, winIni, launcher, screenDepth};
         CGameWnd& w = app.InitInstance(services);
         Settle();
         return w;
@@ -205,6 +192,7 @@ public:
     RecordingSoundPlayer sounds;
     platform::HostPathMap paths;
     MemoryProfile content, winIni;
+    RecordingLauncher launcher;
     CGameApp app;
 };
 
@@ -253,7 +241,7 @@ TEST_F(CGameWndTest, SixteenColoursWarnTooButDeepScreensDoNot)
     for (auto [depth, warnings] : {std::pair{4, 1u}, {16, 0u}, {24, 0u}}) {
         boxes.shown.clear();
         CGameApp other;
-        other.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, depth});
+        other.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, depth});
         EXPECT_EQ(warnings, boxes.shown.size()) << depth;
         if (warnings) {
             EXPECT_EQ("16 Color Desktop Detected", boxes.shown[0].caption);
@@ -481,7 +469,7 @@ TEST_F(CGameWndTest, BadContentIsReportedAndTheGameGoesOn)
         boxes.shown.clear();
         c.damage(*this);
         CGameApp game;
-        game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, 32});
+        game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, 32});
         Settle();
         CGameWnd& w = *game.MainWindow();
         const int tile = [&] {
@@ -564,15 +552,17 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilTheKeyButtonOrLongMoveEn
     EXPECT_EQ(GameBoard().TileAtIndex(TilesByPicture()[1][0]).state, Matched);
 }
 
-TEST_F(CGameWndTest, AMissingAnimationIsReportedAndTheGameGoesOn)
+TEST_F(CGameWndTest, AMissingAnimationIsReportedByTheEngineAndTheGameAndTheGameGoesOn)
 {
     WriteNumber("animation", 1);
     Start();
     const int passes = CompleteASet([](int) {});
     EXPECT_EQ(passes, 0);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Error loading animation file: anim\\P1.flc");
-    EXPECT_EQ(boxes.shown[0].caption, "File Error");
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].caption, "mFile");
+    EXPECT_EQ(boxes.shown[0].text.rfind("File open error:", 0), 0u) << boxes.shown[0].text;
+    EXPECT_EQ(boxes.shown[1].text, "Error loading animation file: anim\\P1.flc");
+    EXPECT_EQ(boxes.shown[1].caption, "File Error");
     EXPECT_FALSE(AnimationWindow().isVisible());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     const std::vector<int> tiles = TilesByPicture()[1];
@@ -583,6 +573,7 @@ TEST_F(CGameWndTest, AMissingAnimationIsReportedAndTheGameGoesOn)
     const std::vector<int> second = TilesByPicture()[2];
     Click(second[0]);
     Click(second[1]);
-    ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[1].text, "Error loading animation file: anim\\P2.flc");
+    ASSERT_EQ(boxes.shown.size(), 4u);
+    EXPECT_EQ(boxes.shown[2].caption, "mImageFlic");
+    EXPECT_EQ(boxes.shown[3].text, "Error loading animation file: anim\\P2.flc");
 }

@@ -164,6 +164,6 @@ TEST_F(MatchAnimationTest, ColourZeroInTheBottomLeftCornerMakesItSeeThrough)
         EXPECT_EQ(animation.Record(0).sprite->Image()->frameInfo->transparent != 0, c.transparent) << c.path;
     }
     MatchAnimation missing(window, ScreenW, ScreenH, clock, rand, paths);
-    EXPECT_FALSE(missing.Load("anim\\dog.flc", false, ScreenW, ScreenH));
+    EXPECT_FALSE(missing.Load("anim\\no-such-animation.flc", false, ScreenW, ScreenH));
     EXPECT_EQ(missing.Record(0).sprite, nullptr);
 }

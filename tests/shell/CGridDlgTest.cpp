@@ -1,0 +1,131 @@
+// Grid Settings on the offscreen platform, against a settings store in a
+// temporary folder.
+#include "shell/CGridDlg.h"
+
+#include "shell/SettingsStore.h"
+#include "TempFolder.h"
+
+#include <QAbstractButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Writes = std::vector<std::pair<std::string, std::int32_t>>;
+
+class CGridDlgTest : public ::testing::Test {
+public:
+    void SetUp() override { SetSettingsKey("Pairlet", "Software\\Quillory\\Pairlet"); }
+
+    // Runs the dialog; act works on it once it shows.
+    int Run(CGridDlg& dialog, std::function<void(CGridDlg&)> act)
+    {
+        QTimer::singleShot(0, &dialog, [&dialog, act] {
+            // Mnemonics answer in the active window only.
+            dialog.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            act(dialog);
+        });
+        return dialog.exec();
+    }
+    CGridDlg::NumberWriter Recorder()
+    {
+        return [this](const std::string& name, std::int32_t value) {
+            writes.emplace_back(name, value);
+            return WriteNumber(name, value);
+        };
+    }
+
+    TempConfigHome config;
+    Writes writes;
+};
+
+TEST_F(CGridDlgTest, ChecksTheStoredChoiceWithItsOwnDefaults)
+{
+    struct Case {
+        std::optional<int> rows, columns, match, split;
+        int size, kind;
+    };
+    const std::vector<Case> cases = {
+        {{}, {}, {}, {}, CGridDlg::IDC_5X6, CGridDlg::IDC_MATCH2}, // nothing stored: 5 rows, not 6
+        {7, 8, 4, 1, CGridDlg::IDC_7X8, CGridDlg::IDC_MATCH4_CORNERS},
+        {8, 8, 4, 0, CGridDlg::IDC_8X8, CGridDlg::IDC_MATCH4},
+        {5, 8, 3, 1, CGridDlg::IDC_8X8, CGridDlg::IDC_MATCH3},
+        {7, 6, 9, {}, CGridDlg::IDC_6X6, CGridDlg::IDC_MATCH2},
+        {6, 6, 4, {}, CGridDlg::IDC_6X6, CGridDlg::IDC_MATCH4},
+        {4, 4, 2, 1, CGridDlg::IDC_4X4, CGridDlg::IDC_MATCH2},
+        {9, 5, {}, {}, CGridDlg::IDC_4X5, CGridDlg::IDC_MATCH2},
+        {6, 7, {}, {}, CGridDlg::IDC_6X7, CGridDlg::IDC_MATCH2},
+        {8, 9, {}, {}, CGridDlg::IDC_8X9, CGridDlg::IDC_MATCH2},
+        {3, 3, {}, {}, CGridDlg::IDC_6X6, CGridDlg::IDC_MATCH2},
+    };
+    for (const Case& c : cases) {
+        TempConfigHome fresh;
+        SCOPED_TRACE(testing::Message() << c.rows.value_or(-1) << "x" << c.columns.value_or(-1) << " match "
+                                        << c.match.value_or(-1) << " split " << c.split.value_or(-1));
+        if (c.rows) WriteNumber("rows", *c.rows);
+        if (c.columns) WriteNumber("columns", *c.columns);
+        if (c.match) WriteNumber("match", *c.match);
+        if (c.split) WriteNumber("split", *c.split);
+        CGridDlg dialog(nullptr);
+        for (int id = CGridDlg::IDC_4X4; id <= CGridDlg::IDC_8X9; ++id)
+            EXPECT_EQ(dialog.Control(id)->isChecked(), id == c.size) << id;
+        for (int id = CGridDlg::IDC_MATCH2; id <= CGridDlg::IDC_MATCH4_CORNERS; ++id)
+            EXPECT_EQ(dialog.Control(id)->isChecked(), id == c.kind) << id;
+    }
+}
+
+TEST_F(CGridDlgTest, OkWritesMatchSplitRowsColumnsInThatOrderAsOffered)
+{
+    CGridDlg dialog(nullptr, Recorder());
+    const int result = Run(dialog, [](CGridDlg& d) {
+        QTest::mouseClick(d.Control(CGridDlg::IDC_4X5), Qt::LeftButton);
+        QTest::mouseClick(d.Control(CGridDlg::IDC_MATCH3), Qt::LeftButton);
+        QTest::mouseClick(d.Control(1), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    // 20 tiles do not make sets of 3; the dialog writes them all the same.
+    EXPECT_EQ(writes, (Writes{{"match", 3}, {"split", 0}, {"rows", 4}, {"columns", 5}}));
+    EXPECT_EQ(ReadNumber("rows", 0), 4);
+    EXPECT_EQ(ReadNumber("columns", 0), 5);
+
+    // A click in one group leaves the other group's choice alone.
+    CGridDlg again(nullptr, Recorder());
+    Run(again, [](CGridDlg& d) {
+        QTest::mouseClick(d.Control(CGridDlg::IDC_MATCH4_CORNERS), Qt::LeftButton);
+        EXPECT_TRUE(d.Control(CGridDlg::IDC_4X5)->isChecked());
+        EXPECT_FALSE(d.Control(CGridDlg::IDC_MATCH3)->isChecked());
+        QTest::keyClick(&d, Qt::Key_O, Qt::AltModifier);
+    });
+    EXPECT_EQ(ReadNumber("match", 0), 4);
+    EXPECT_EQ(ReadNumber("split", 0), 1);
+}
+
+TEST_F(CGridDlgTest, CancelEscapeAndTheCloseBoxWriteNothing)
+{
+    const std::vector<std::pair<const char*, std::function<void(CGridDlg&)>>> ways = {
+        {"Cancel", [](CGridDlg& d) { QTest::mouseClick(d.Control(2), Qt::LeftButton); }},
+        {"Alt+C", [](CGridDlg& d) { QTest::keyClick(&d, Qt::Key_C, Qt::AltModifier); }},
+        {"Escape", [](CGridDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+        {"close box", [](CGridDlg& d) { d.close(); }},
+    };
+    for (const auto& [name, way] : ways) {
+        SCOPED_TRACE(name);
+        CGridDlg dialog(nullptr, Recorder());
+        const int result = Run(dialog, [&way](CGridDlg& d) {
+            QTest::mouseClick(d.Control(CGridDlg::IDC_8X9), Qt::LeftButton);
+            way(d);
+        });
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_TRUE(writes.empty());
+        EXPECT_EQ(ReadNumber("rows", -1), -1);
+    }
+}
+
+} // namespace
