@@ -115,6 +115,7 @@ void mImageFlic::Close()
 int mImageFlic::ReadHeader()
 {
     if (!open || rendererInfo->formatTag != 0) return 0;
+    badFrameAt_ = -1;
     const bool whole = MakeAvailable(HeaderSize);
     if (whole) std::memcpy(header_.data(), readPtr, HeaderSize);
     const std::uint16_t magic = whole ? Le16(&header_[4]) : 0;
@@ -192,7 +193,12 @@ int mImageFlic::Draw(int x, int y, const mRect* clip)
 bool mImageFlic::DecodeFrame()
 {
     frameInfo->changed = {frameInfo->width, frameInfo->height, 0, 0};
+    // Every sprite showing the animation asks for the frame again; the
+    // player hears of a damaged one once.
+    const long at = Tell();
+    if (at == badFrameAt_) return false;
     if (!MakeAvailable(FrameHeaderSize) || Le16(readPtr + 4) != MagicFrame) {
+        badFrameAt_ = at;
         Error(CLASS_mImageFlic, ERR_BAD_FRAME_HEADER, Detail());
         return false;
     }

@@ -73,4 +73,6 @@ private:
     bool autoTransparent_ = true;
     long frame1Offset_ = 0;
     long frame2Offset_ = 0;
+    // Where a frame header was found damaged and reported; -1: nowhere.
+    long badFrameAt_ = -1;
 };

@@ -14,10 +14,15 @@
 #include "platform/CrtRand.h"
 #include "platform/HostPathMap.h"
 #include "resources/CommandIds.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CGridDlg.h"
 #include "shell/SettingsStore.h"
 #include "TempFolder.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QPushButton>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QCursor>
 #include <QDir>
@@ -576,4 +581,157 @@ TEST_F(CGameWndTest, AMissingAnimationIsReportedByTheEngineAndTheGameAndTheGameG
     ASSERT_EQ(boxes.shown.size(), 4u);
     EXPECT_EQ(boxes.shown[2].caption, "mImageFlic");
     EXPECT_EQ(boxes.shown[3].text, "Error loading animation file: anim\\P2.flc");
+}
+
+namespace {
+
+// Clicks, once the dialog of type D is up, and returns what the dialog was.
+template <typename D> void WhenShown(std::function<void(D&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog) return WhenShown<D>(act);
+        act(*dialog);
+    });
+}
+
+std::string DamagedAfterTheFirstFrame(std::string flc)
+{
+    const std::size_t second = 128 + std::size_t(std::uint8_t(flc[128]) | std::uint8_t(flc[129]) << 8);
+    flc[second + 4] = flc[second + 5] = 0;
+    return flc;
+}
+
+} // namespace
+
+TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
+{
+    Start();
+    EXPECT_TRUE(Window().CommandAction(ID_GRID_SETTINGS)->isEnabled());
+    EXPECT_TRUE(Window().CommandAction(ID_ABOUT)->isEnabled());
+    EXPECT_FALSE(Window().CommandAction(ID_INSTALL_CD)->isEnabled());
+    const int selected = TilesByPicture()[1][0];
+    Click(selected);
+
+    QWidget* parent = nullptr;
+    WhenShown<CGridDlg>([&](CGridDlg& d) {
+        parent = d.parentWidget();
+        d.Control(CGridDlg::IDC_MATCH4)->click();
+        d.reject();
+    });
+    Window().OnCommand(ID_GRID_SETTINGS);
+    Settle();
+    EXPECT_EQ(parent, &Window());
+    EXPECT_EQ(GameBoard().Selection(), std::vector<int>{selected});
+    EXPECT_EQ(ReadNumber("match", -1), -1);
+
+    WhenShown<CGridDlg>([](CGridDlg& d) {
+        d.Control(CGridDlg::IDC_4X4)->click();
+        d.Control(CGridDlg::IDC_MATCH4)->click();
+        d.Control(1)->click();
+    });
+    Window().OnCommand(ID_GRID_SETTINGS);
+    Settle();
+    EXPECT_TRUE(GameBoard().Selection().empty());
+    EXPECT_EQ(GameBoard().Settings().match, 4);
+    for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << "tile " << i;
+    EXPECT_EQ(sounds.calls.back().path, "sounds/STARTSOUND.wav");
+}
+
+TEST_F(CGameWndTest, TheAboutBoxOpensOverTheWindowAndClosesWithOk)
+{
+    Start();
+    QString title;
+    WhenShown<CAboutDlg>([&](CAboutDlg& d) {
+        title = d.windowTitle();
+        EXPECT_EQ(d.parentWidget(), &Window());
+        d.Button(CAboutDlg::IDOK)->click();
+    });
+    Window().OnCommand(ID_ABOUT);
+    EXPECT_EQ(title, "About Pairlet");
+    EXPECT_GE(clock.pauses, 1) << "its loop ran on the game's clock";
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(CGameWndTest, SideButtonsTurnNoTileAndEndNoAnimation)
+{
+    WriteNumber("animation", 1);
+    folder.Write("anim/p1.flc", BlockAnimation());
+    Start();
+    const int tile = TilesByPicture()[2][0];
+    Click(tile, Qt::BackButton);
+    Click(tile, Qt::ForwardButton);
+    EXPECT_EQ(GameBoard().TileAtIndex(tile).state, FaceDown);
+    EXPECT_TRUE(GameBoard().Selection().empty());
+
+    const int passes = CompleteASet([&](int pass) {
+        if (pass == 2)
+            PostToAnimation(new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QCursor::pos(), Qt::BackButton,
+                                            Qt::BackButton, Qt::NoModifier));
+        if (pass == 4) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    });
+    EXPECT_EQ(passes, 5);
+}
+
+TEST_F(CGameWndTest, AClickOnTheBoardDuringAnAnimationTurnsItsTileAfterwards)
+{
+    WriteNumber("animation", 1);
+    folder.Write("anim/p1.flc", BlockAnimation());
+    Start();
+    const int next = TilesByPicture()[2][0];
+    const QPoint at = Centre(next);
+    TileState during = Matched;
+    CompleteASet([&](int pass) {
+        if (pass == 2) {
+            for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(Window().BoardWidget(),
+                                            new QMouseEvent(type, QPointF(at), QPointF(at), Qt::LeftButton,
+                                                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                            Qt::NoModifier));
+        }
+        if (pass == 4) {
+            during = GameBoard().TileAtIndex(next).state;
+            PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+        }
+    });
+    EXPECT_EQ(during, FaceDown) << "the board is frozen while the animation plays";
+    Settle();
+    EXPECT_EQ(GameBoard().TileAtIndex(next).state, FaceUp);
+    EXPECT_EQ(GameBoard().Selection(), std::vector<int>{next});
+    EXPECT_EQ(PictureColour(2), Shown(next));
+}
+
+TEST_F(CGameWndTest, ADamagedAnimationIsReportedOnceAndEnds)
+{
+    WriteNumber("animation", 1);
+    folder.Write("anim/p1.flc", DamagedAfterTheFirstFrame(BlockAnimation()));
+    Start();
+    const int passes = CompleteASet([&](int pass) {
+        if (pass == 20) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    });
+    EXPECT_LT(passes, 5);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, "mImageFlic");
+    EXPECT_EQ(boxes.shown[0].text.rfind("Bad frame header", 0), 0u) << boxes.shown[0].text;
+    EXPECT_FALSE(AnimationWindow().isVisible());
+    EXPECT_EQ(GameBoard().TileAtIndex(TilesByPicture()[1][0]).state, Matched);
+}
+
+TEST_F(CGameWndTest, ABoardThatEndsInUnreadablePicturesEndsAtTheRepaintAfterTheMessage)
+{
+    Start();
+    auto by = TilesByPicture();
+    for (int picture = 1; picture <= 6; ++picture) {
+        Click(by[picture][0]);
+        Click(by[picture][1]);
+    }
+    // The last four tiles cannot be read: each is taken out of play, and
+    // two different pictures in a row are a miss, which checks nothing.
+    std::remove((folder / "bmp/p7.bmp").c_str());
+    std::remove((folder / "bmp/p8.bmp").c_str());
+    for (int tile : {by[7][0], by[8][0], by[7][1], by[8][1]}) Click(tile);
+    EXPECT_EQ(boxes.shown.size(), 4u);
+    EXPECT_TRUE(GameBoard().GameOver());
+    EXPECT_EQ(sounds.calls.back().path, "sounds/FINSOUND.wav");
+    for (const auto& box : boxes.shown) EXPECT_NE(box.text, "Game Over.  Play Again?") << "no question then";
 }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -63,4 +64,25 @@ TEST(QtMessageBoxes, MapsStylesToIconsAndButtons)
     answer.PressWhenShown("Cancel");
     EXPECT_EQ(boxes.Show("t", "c", platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION), platform::IDCANCEL);
     EXPECT_EQ(answer.icon, QMessageBox::Warning);
+}
+
+TEST(QtMessageBoxes, AYesNoQuestionIsAnsweredOnlyByYesOrNo)
+{
+    platform::QtMessageBoxes boxes;
+    bool stillOpen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box, Qt::Key_Escape);
+        box->close();
+        stillOpen = box->isVisible();
+        for (QAbstractButton* b : qobject_cast<QMessageBox*>(box)->buttons())
+            if (b->text().remove('&') == "Yes") b->click();
+    });
+    EXPECT_EQ(boxes.Show("Game Over.  Play Again?", "Game Over", platform::MB_YESNO), platform::IDYES);
+    EXPECT_TRUE(stillOpen);
+
+    // A box with a cancel button still goes with Escape.
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    EXPECT_EQ(boxes.Show("t", "c", platform::MB_YESNOCANCEL), platform::IDCANCEL);
 }
