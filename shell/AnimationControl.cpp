@@ -9,6 +9,8 @@ void AnimationControl::MakePicture(int width, int height, QRgb colour)
 {
     picture_.emplace(width, height);
     picture_->Fill(0xFF000000u | colour);
+    // Every pixel is the picture's: nothing behind it is painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(width, height);
     update();
 }

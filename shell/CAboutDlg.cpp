@@ -29,7 +29,7 @@ namespace {
 
 constexpr int IconPixels = 32;
 
-QLabel* AddText(QWidget* dialog, const DialogUnits& units, const QString& text, QRect area)
+QLabel* AddText(QWidget* dialog, DialogUnits& units, const QString& text, QRect area)
 {
     auto* label = new QLabel(text, dialog);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -38,7 +38,7 @@ QLabel* AddText(QWidget* dialog, const DialogUnits& units, const QString& text, 
     return label;
 }
 
-void AddEtched(QWidget* dialog, const DialogUnits& units, QFrame::Shape shape, QRect area)
+void AddEtched(QWidget* dialog, DialogUnits& units, QFrame::Shape shape, QRect area)
 {
     auto* frame = new QFrame(dialog);
     frame->setFrameStyle(shape | QFrame::Sunken);
@@ -46,12 +46,12 @@ void AddEtched(QWidget* dialog, const DialogUnits& units, QFrame::Shape shape, Q
     if (shape == QFrame::HLine) frame->setFixedHeight(2);
 }
 
-void AddIcon(QWidget* dialog, const DialogUnits& units, int left, int top)
+void AddIcon(QWidget* dialog, DialogUnits& units, int left, int top)
 {
     auto* icon = new QLabel(dialog);
     icon->setPixmap(ThanksIcon(IconPixels));
-    icon->move(units.Rect(left, top, 20, 20).topLeft());
-    icon->resize(IconPixels, IconPixels);
+    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    units.Place(*icon, left, top, 20, 20);
 }
 
 bool IsEnterOrEscape(QEvent* event)
@@ -81,8 +81,8 @@ CAboutDlg::~CAboutDlg()
 
 void CAboutDlg::CreateControls()
 {
-    const DialogUnits units(font());
-    setFixedSize(units.Size(245, 267));
+    DialogUnits units(font());
+    units.SizeDialog(*this, 245, 267);
     AddEtched(this, units, QFrame::Box, {6, 5, 231, 256});
     animation_ = new AnimationControl("Animation", this);
     units.Place(*animation_, 54, 19, 135, 39);
@@ -99,16 +99,18 @@ void CAboutDlg::CreateControls()
     AddIcon(this, units, 61, 188);
     AddText(this, units, "Happy matching!\nThe Pairlet team", {81, 189, 83, 18});
     AddIcon(this, units, 163, 188);
-    ok_ = AddButton(IDOK, "OK", 78, 210, 90, 22);
+    ok_ = AddButton(units, IDOK, "OK", 78, 210, 90, 22);
     ok_->setDefault(true);
-    website_ = AddButton(IDC_WEBSITE, "Visit my website", 28, 236, 90, 18);
-    email_ = AddButton(IDC_EMAIL, "Send me email", 128, 236, 88, 18);
+    website_ = AddButton(units, IDC_WEBSITE, "Visit my website", 28, 236, 90, 18);
+    email_ = AddButton(units, IDC_EMAIL, "Send me email", 128, 236, 88, 18);
+    units.FitTexts();
 }
 
-QPushButton* CAboutDlg::AddButton(int id, const char* text, int left, int top, int width, int height)
+QPushButton* CAboutDlg::AddButton(DialogUnits& units, int id, const char* text, int left, int top, int width,
+                                  int height)
 {
     auto* button = new QPushButton(text, this);
-    DialogUnits(font()).Place(*button, left, top, width, height);
+    units.Place(*button, left, top, width, height);
     connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
     return button;
 }

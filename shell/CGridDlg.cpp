@@ -62,24 +62,24 @@ CGridDlg::CGridDlg(QWidget* parent, NumberWriter write)
 
 void CGridDlg::CreateControls()
 {
-    const DialogUnits units(font());
-    setFixedSize(units.Size(137, 133));
+    DialogUnits units(font());
+    units.SizeDialog(*this, 137, 133);
     auto* sizeBox = new QGroupBox("Grid Size", this);
     units.Place(*sizeBox, 5, 5, 125, 45);
-    AddRadio(sizes_, IDC_4X4, "4x4", 10, 20, 25);
-    AddRadio(sizes_, IDC_4X5, "4x5", 10, 35, 25);
-    AddRadio(sizes_, IDC_5X6, "5x6", 40, 20, 25);
-    AddRadio(sizes_, IDC_6X6, "6x6", 40, 35, 25);
-    AddRadio(sizes_, IDC_6X7, "6x7", 70, 20, 25);
-    AddRadio(sizes_, IDC_7X8, "7x8", 70, 35, 25);
-    AddRadio(sizes_, IDC_8X8, "8x8", 100, 20, 25);
-    AddRadio(sizes_, IDC_8X9, "8x9", 100, 35, 25);
+    AddRadio(units, sizes_, IDC_4X4, "4x4", 10, 20, 25);
+    AddRadio(units, sizes_, IDC_4X5, "4x5", 10, 35, 25);
+    AddRadio(units, sizes_, IDC_5X6, "5x6", 40, 20, 25);
+    AddRadio(units, sizes_, IDC_6X6, "6x6", 40, 35, 25);
+    AddRadio(units, sizes_, IDC_6X7, "6x7", 70, 20, 25);
+    AddRadio(units, sizes_, IDC_7X8, "7x8", 70, 35, 25);
+    AddRadio(units, sizes_, IDC_8X8, "8x8", 100, 20, 25);
+    AddRadio(units, sizes_, IDC_8X9, "8x9", 100, 35, 25);
     auto* matchBox = new QGroupBox("Number of Tiles required for Match", this);
     units.Place(*matchBox, 5, 55, 125, 45);
-    AddRadio(matches_, IDC_MATCH2, "Match 2", 15, 70, 40);
-    AddRadio(matches_, IDC_MATCH3, "Match 3", 15, 85, 40);
-    AddRadio(matches_, IDC_MATCH4, "Match 4", 64, 70, 45);
-    AddRadio(matches_, IDC_MATCH4_CORNERS, "Match 4 Corners", 64, 85, 63);
+    AddRadio(units, matches_, IDC_MATCH2, "Match 2", 15, 70, 40);
+    AddRadio(units, matches_, IDC_MATCH3, "Match 3", 15, 85, 40);
+    AddRadio(units, matches_, IDC_MATCH4, "Match 4", 64, 70, 45);
+    AddRadio(units, matches_, IDC_MATCH4_CORNERS, "Match 4 Corners", 64, 85, 63);
 
     auto* ok = new QPushButton("&OK", this);
     units.Place(*ok, 70, 105, 60, 20);
@@ -90,6 +90,7 @@ void CGridDlg::CreateControls()
     connect(cancel, &QPushButton::clicked, this, &CGridDlg::reject);
     controls_[1] = ok;
     controls_[2] = cancel;
+    units.FitTexts();
 
     // Every radio button is a stop of its own, in the order of the layout.
     QWidget* previous = nullptr;
@@ -100,10 +101,11 @@ void CGridDlg::CreateControls()
     }
 }
 
-void CGridDlg::AddRadio(QButtonGroup& group, int id, const char* text, int left, int top, int width)
+void CGridDlg::AddRadio(DialogUnits& units, QButtonGroup& group, int id, const char* text, int left, int top,
+                        int width)
 {
     auto* radio = new QRadioButton(text, this);
-    DialogUnits(font()).Place(*radio, left, top, width, 10);
+    units.Place(*radio, left, top, width, 10);
     radio->setFocusPolicy(Qt::StrongFocus);
     group.addButton(radio, id);
     controls_[id] = radio;

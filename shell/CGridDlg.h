@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+class DialogUnits;
 class QAbstractButton;
 
 // Grid Settings: the board size and how many equal tiles make a set. It
@@ -46,7 +47,7 @@ public slots:
 
 private:
     void CreateControls();
-    void AddRadio(QButtonGroup& group, int id, const char* text, int left, int top, int width);
+    void AddRadio(DialogUnits& units, QButtonGroup& group, int id, const char* text, int left, int top, int width);
     void CheckStoredChoice();
 
     NumberWriter write_;

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRect>
 
+#include <vector>
+
 class QWidget;
 
 // Dialog layouts are written in dialog units, so they grow with the dialog
@@ -19,10 +21,24 @@ public:
     int BaseHeight() const { return baseHeight_; }
     QSize Size(int width, int height) const;
     QRect Rect(int left, int top, int width, int height) const;
-    // Moves and sizes a control to a rectangle in dialog units.
-    void Place(QWidget& control, int left, int top, int width, int height) const;
+    // Moves and sizes a control to a rectangle in dialog units, and keeps
+    // it for FitTexts.
+    void Place(QWidget& control, int left, int top, int width, int height);
+    void SizeDialog(QWidget& dialog, int width, int height);
+    // Layouts were made for a narrow font: where the desktop's font would
+    // cut a text short, the units are widened (up to twice) until every
+    // button's and label's text fits, and everything placed is laid out again.
+    void FitTexts();
 
 private:
+    struct Placed {
+        QWidget* widget;
+        QRect units;
+    };
+    void Apply(const Placed& placed) const;
+    static bool TextFits(const Placed& placed);
+
     int baseWidth_;
     int baseHeight_;
+    std::vector<Placed> placed_;
 };

@@ -8,7 +8,6 @@
 #include "engine/core/mObject.h"
 #include "resources/AboutAnimation.h"
 #include "shell/AnimationControl.h"
-#include "shell/DialogUnits.h"
 #include "shell/SettingsStore.h"
 #include "TempFolder.h"
 
@@ -69,8 +68,12 @@ public:
 TEST_F(CAboutDlgTest, TheAnimationLoopsOnTheDialogColourUntilOkEndsItThroughTheShutDown)
 {
     CAboutDlg dialog(nullptr, clock, launcher, AboutAnimationData, AboutAnimationDataSize);
-    const QRect host = DialogUnits(dialog.font()).Rect(54, 19, 135, 39);
-    EXPECT_EQ(dialog.Animation().geometry(), QRect(host.topLeft(), QSize(200, 75)));
+    // Resized, with its corner where the layout put it: 54 of 245 units
+    // across, 19 of 267 down.
+    const QRect host = dialog.Animation().geometry();
+    EXPECT_EQ(host.size(), QSize(200, 75));
+    EXPECT_NEAR(host.left(), 54.0 * dialog.width() / 245, 2.0);
+    EXPECT_NEAR(host.top(), 19.0 * dialog.height() / 267, 2.0);
 
     const std::uint32_t dialogColour = 0xFF000000u | dialog.palette().color(QPalette::Window).rgb();
     std::vector<std::vector<std::uint32_t>> seen;
