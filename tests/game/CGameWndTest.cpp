@@ -585,7 +585,7 @@ TEST_F(CGameWndTest, AMissingAnimationIsReportedByTheEngineAndTheGameAndTheGameG
 
 namespace {
 
-// Clicks, once the dialog of type D is up, and returns what the dialog was.
+// Acts on the dialog of type D once it is up.
 template <typename D> void WhenShown(std::function<void(D&)> act)
 {
     QTimer::singleShot(0, [act] {
@@ -641,16 +641,12 @@ TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
 TEST_F(CGameWndTest, TheAboutBoxOpensOverTheWindowAndClosesWithOk)
 {
     Start();
-    QString title;
     WhenShown<CAboutDlg>([&](CAboutDlg& d) {
-        title = d.windowTitle();
         EXPECT_EQ(d.parentWidget(), &Window());
         d.Button(CAboutDlg::IDOK)->click();
     });
     Window().OnCommand(ID_ABOUT);
-    EXPECT_EQ(title, "About Pairlet");
     EXPECT_GE(clock.pauses, 1) << "its loop ran on the game's clock";
-    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(CGameWndTest, SideButtonsTurnNoTileAndEndNoAnimation)
