@@ -42,9 +42,8 @@ public:
     }
     std::vector<std::uint32_t> Shown(const CAboutDlg& dialog)
     {
-        const platform::RgbSurface* picture = dialog.Animation().Picture();
-        return picture ? std::vector<std::uint32_t>(picture->Data(), picture->Data() + picture->Width() * picture->Height())
-                       : std::vector<std::uint32_t>{};
+        const platform::RgbSurface& picture = *dialog.Animation().Picture();
+        return {picture.Data(), picture.Data() + picture.Width() * picture.Height()};
     }
     void Post(QWidget* to, int key) { QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyPress, key, {})); }
 
