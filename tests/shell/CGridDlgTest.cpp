@@ -1,5 +1,4 @@
-// Grid Settings on the offscreen platform, against a settings store in a
-// temporary folder.
+// Grid Settings offscreen, against a settings store in a temporary folder.
 #include "shell/CGridDlg.h"
 
 #include "shell/SettingsStore.h"
