@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -82,7 +84,13 @@ int QtMessageBoxes::Show(const std::string& text, const std::string& caption, un
     const ButtonList buttons = ButtonsFor(style);
     for (const auto& b : buttons) box.addButton(b.first);
     box.setDefaultButton(buttons.front().first);
+    // A box must be answerable with the mouse, also while an animation
+    // hides the pointer.
+    const QCursor* pointer = QGuiApplication::overrideCursor();
+    const bool pointerHidden = pointer && pointer->shape() == Qt::BlankCursor;
+    if (pointerHidden) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
+    if (pointerHidden) QGuiApplication::restoreOverrideCursor();
 
     const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
     for (const auto& b : buttons)

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -85,4 +86,19 @@ TEST(QtMessageBoxes, AYesNoQuestionIsAnsweredOnlyByYesOrNo)
     // A box with a cancel button still goes with Escape.
     QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     EXPECT_EQ(boxes.Show("t", "c", platform::MB_YESNOCANCEL), platform::IDCANCEL);
+}
+
+TEST(QtMessageBoxes, ABoxShowsThePointerThatAnAnimationHid)
+{
+    platform::QtMessageBoxes boxes;
+    QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+    Qt::CursorShape during = Qt::BlankCursor;
+    QTimer::singleShot(0, [&] {
+        during = QGuiApplication::overrideCursor()->shape();
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
+    });
+    boxes.Show("Bad frame header", "mImageFlic", platform::MB_ICONERROR);
+    EXPECT_EQ(during, Qt::ArrowCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    QGuiApplication::restoreOverrideCursor();
 }
