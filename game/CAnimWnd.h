@@ -2,10 +2,9 @@
 
 #include "platform/RgbSurface.h"
 
-#include <QWidget>
-
 #include <QEvent>
 #include <QPointer>
+#include <QWidget>
 
 #include <functional>
 #include <memory>

@@ -4,12 +4,12 @@
 #include "game/CAnimWnd.h"
 #include "game/MatchAnimation.h"
 #include "engine/core/mObject.h"
-#include "resources/AboutAnimation.h"
-#include "shell/CAboutDlg.h"
-#include "shell/CGridDlg.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Profile.h"
+#include "resources/AboutAnimation.h"
 #include "resources/MainMenu.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CGridDlg.h"
 #include "shell/SettingsStore.h"
 
 #include <QAction>
@@ -131,8 +131,7 @@ void CGameWnd::CheckColourDepth()
     const int colours = depth > 0 && depth <= 8 ? 1 << depth : 0;
     if (colours != 256 && colours != 16) return;
     boxes_.Show("This program requires a minimum of 32K\ndesktop colors to function optimally.",
-                         std::to_string(colours) + " Color Desktop Detected",
-                         platform::MB_ICONEXCLAMATION | platform::MB_OK);
+                std::to_string(colours) + " Color Desktop Detected", platform::MB_ICONEXCLAMATION | platform::MB_OK);
 }
 
 QAction* CGameWnd::CommandAction(int id) const
@@ -367,7 +366,8 @@ void CGameWnd::PlayMatchAnimation(int picture)
     animWnd_->AnimationLoop(services_.clock, [&] {
         if (!fromCd) animation->MoveAll(boundsWidth, boundsHeight);
         animation->Tick();
-        // A damaged animation would report again at every pass.
+        // A report ends it: a damaged animation would report again and
+        // again, and the player could not get back to the game.
         return boxes_.Count() == reportsBefore;
     });
     board_.SetAnimationShowing(false);
