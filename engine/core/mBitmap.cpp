@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -93,21 +94,21 @@ void mBitmap::SetRowPointers()
 int mBitmap::Create(int width, int height, int bitCount)
 {
     const bool topDown = height < 0;
-    const int rows = topDown ? -height : height;
-    const int stride = (width * bitCount / 8 + 3) / 4 * 4;
-    const std::uint64_t bytes = std::uint64_t(std::max(stride, 0)) * std::uint64_t(rows);
-    const bool sane = width > 0 && rows > 0 && bitCount > 0 && bitCount <= 32 && bytes <= MaxPixelBytes;
+    const std::int64_t rows = topDown ? -std::int64_t(height) : height;
+    // Checked before any product is formed, and the products in 64 bits.
+    const bool shaped = width > 0 && rows > 0 && bitCount > 0 && bitCount <= 32;
+    const std::int64_t stride = shaped ? (std::int64_t(width) * bitCount / 8 + 3) / 4 * 4 : 0;
+    const std::uint64_t bytes = std::uint64_t(stride) * std::uint64_t(rows);
     std::vector<std::uint32_t> keep = std::move(colourTable_);
     Reset();
-    if (!sane) {
+    if (!shaped || bytes > MaxPixelBytes || !Allocate(bytes)) {
         Error(CLASS_mBitmap, ERR_OUT_OF_MEMORY);
         return 0;
     }
-    pixels_.assign(std::size_t(bytes), 0);
     desc.width = width;
-    desc.height = rows;
+    desc.height = int(rows);
     desc.bitCount = bitCount;
-    desc.stride = stride;
+    desc.stride = int(stride);
     desc.topDown = topDown ? 1 : 0;
     desc.bits = pixels_.data();
     SetRowPointers();
@@ -118,6 +119,16 @@ int mBitmap::Create(int width, int height, int bitCount)
         desc.colours = colourTable_.data();
     }
     return 1;
+}
+
+bool mBitmap::Allocate(std::uint64_t bytes)
+{
+    try {
+        pixels_.assign(std::size_t(bytes), 0);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 int mBitmap::CreateSection(int width, int height, int bitCount)

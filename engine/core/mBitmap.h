@@ -86,6 +86,8 @@ public:
     BitmapDesc desc;
 
 private:
+    // False when the memory is not there.
+    bool Allocate(std::uint64_t bytes);
     void EmptyState();
     void SetRowPointers();
     bool ClipCopy(const mBitmap& target, mRect& dest, int& sourceX, int& sourceY) const;

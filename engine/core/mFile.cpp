@@ -4,6 +4,7 @@
 #include <climits>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -65,6 +66,8 @@ int mFile::OpenFile(const char* fileName, unsigned flags)
         return 0;
     }
     block_.assign(std::size_t(reserveSize + bufferSize), 0);
+    ownBufferSize_ = bufferSize;
+    ownReserveSize_ = reserveSize;
     blockStart = block_.data();
     dataStart = blockStart + reserveSize;
     bufferEnd = dataStart + bufferSize;
@@ -105,6 +108,8 @@ void mFile::CloseFile()
     name.clear();
     readPtr = windowStart = windowEnd = bufferEnd = blockStart = dataStart = nullptr;
     chunkDepth = 0;
+    // The next stream has no form around it yet.
+    std::fill(std::begin(chunkEnd), std::end(chunkEnd), 0L);
     lastChunkSize = 0;
     bufferSize = DefaultBufferSize;
     reserveSize = DefaultReserveSize;
@@ -246,6 +251,9 @@ void mFile::SetBuffer(std::uint8_t* newBlock, int newBufferSize, int newReserveS
         bufferSize = int(bufferEnd - dataStart);
         reserveSize = int(dataStart - blockStart);
     } else {
+        // Back to the stream's own block, with the sizes it was made with.
+        bufferSize = ownBufferSize_;
+        reserveSize = ownReserveSize_;
         blockStart = block_.data();
         dataStart = blockStart + reserveSize;
         bufferEnd = dataStart + bufferSize;

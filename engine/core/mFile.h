@@ -111,5 +111,6 @@ private:
 
     std::FILE* file_ = nullptr;
     std::vector<std::uint8_t> block_;
+    int ownBufferSize_ = 0, ownReserveSize_ = 0; // what block_ was made for
     std::string keywordValue_;
 };

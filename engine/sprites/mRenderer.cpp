@@ -58,7 +58,10 @@ mBitmap* mRenderer::MakeBitmap(bool ownDepth)
 
 std::string mRenderer::Extension(const std::string& fileName)
 {
-    const std::size_t dot = fileName.find('.');
+    // The file's own name: folders such as "../" or "my.pictures/" have dots too.
+    const std::size_t separator = fileName.find_last_of("/\\");
+    const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+    const std::size_t dot = fileName.find('.', nameStart);
     if (dot == std::string::npos) return "";
     std::string ext = fileName.substr(dot + 1, 3);
     for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));

@@ -176,3 +176,36 @@ TEST_F(mFileTest, KeywordsMatchWholeWordsInAnyCaseAndSkipComments)
 }
 
 } // namespace
+
+TEST_F(mFileTest, ACallersBlockAndBackKeepTheStreamsOwnSizes)
+{
+    const std::string data = Counting(5000);
+    Stream s;
+    s.SetBufferSizes(64, 16);
+    ASSERT_TRUE(s.OpenFile(folder.Write("data.bin", data).c_str()));
+    std::vector<std::uint8_t> theirs(4096 + 1024);
+    s.SetBuffer(theirs.data(), 4096, 1024);
+    char head[100];
+    ASSERT_EQ(100, s.FileRead(head, 100));
+    s.SetBuffer(nullptr, 0, 0);
+    EXPECT_EQ(64, s.bufferSize);
+    EXPECT_EQ(16, s.reserveSize);
+    // Refills into the stream's own block stay inside it (the sanitizer build checks).
+    std::string rest(4900, '\0');
+    ASSERT_EQ(4900, s.FileRead(rest.data(), 4900));
+    EXPECT_EQ(data.substr(100), rest);
+}
+
+TEST_F(mFileTest, AReopenedStreamIsNotBoundByTheLastForm)
+{
+    std::string small = "RIFF" + std::string("\x04\0\0\0", 4) + "WAVE";
+    std::string big = "RIFF" + std::string("\x20\0\0\0", 4) + "WAVE" + "pad1" + std::string("\x08\0\0\0", 4) +
+                      std::string(8, '\0') + "data" + std::string("\x04\0\0\0", 4) + "abcd";
+    Stream s;
+    ASSERT_TRUE(s.OpenMemory(small.data(), long(small.size())));
+    ASSERT_TRUE(s.CheckRiff(mFile::FourCC("WAVE")));
+    s.CloseFile();
+    ASSERT_TRUE(s.OpenMemory(big.data(), long(big.size())));
+    s.FileSeek(12, SEEK_SET);
+    EXPECT_TRUE(s.FindChunk(mFile::FourCC("data"))) << "the data chunk lies beyond the first form's end";
+}

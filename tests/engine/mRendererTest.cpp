@@ -38,18 +38,21 @@ TEST(mImageTest, TimeConversionsForPicturesAndForSound)
     EXPECT_EQ(1, s.Write(nullptr, 0));
 }
 
-TEST(mRendererTest, ChoosesTheSourceByTheFirstDotsExtension)
+TEST(mRendererTest, ChoosesTheSourceByTheFirstDotOfTheFilesOwnName)
 {
     ScriptedMessageBoxes boxes;
     mObject::SetReporter(&boxes);
-    EXPECT_NE(nullptr, dynamic_cast<mImageFlic*>(mRenderer::ForFileName("anim.flc").get()));
-    EXPECT_NE(nullptr, dynamic_cast<mImageFlic*>(mRenderer::ForFileName("ANIM.FLI").get()));
+    for (const char* name : {"anim.flc", "ANIM.FLI", "my.folder/anim.flc", "../anim/cat.flc", "./cat.flc",
+                             "C:\\my.pictures\\cat.FLC", "cat.flc.bak"})
+        EXPECT_NE(nullptr, dynamic_cast<mImageFlic*>(mRenderer::ForFileName(name).get())) << name;
     EXPECT_EQ(nullptr, mRenderer::ForFileName("noextension"));
-    EXPECT_EQ(nullptr, mRenderer::ForFileName("my.folder/anim.flc"));
-    ASSERT_EQ(2u, boxes.shown.size());
+    EXPECT_EQ(nullptr, mRenderer::ForFileName("my.folder/noextension"));
+    EXPECT_EQ(nullptr, mRenderer::ForFileName("cat.folder.flc"));
+    ASSERT_EQ(3u, boxes.shown.size());
     EXPECT_EQ("mImageBitmap", boxes.shown[0].caption);
     EXPECT_EQ("File type error:", boxes.shown[0].text) << "the empty extension is the detail";
-    EXPECT_EQ("File type error:FOL", boxes.shown[1].text);
+    EXPECT_EQ("File type error:", boxes.shown[1].text);
+    EXPECT_EQ("File type error:FOL", boxes.shown[2].text);
     mObject::SetReporter(nullptr);
 }
 
