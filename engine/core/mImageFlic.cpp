@@ -116,6 +116,7 @@ int mImageFlic::ReadHeader()
 {
     if (!open || rendererInfo->formatTag != 0) return 0;
     badFrameAt_ = -1;
+    recordedNext_ = 0;
     const bool whole = MakeAvailable(HeaderSize);
     if (whole) std::memcpy(header_.data(), readPtr, HeaderSize);
     const std::uint16_t magic = whole ? Le16(&header_[4]) : 0;
@@ -157,8 +158,11 @@ int mImageFlic::ReadHeader()
     quiet_ = false;
     frameInfo->currentFrame = 0;
     // Without a recorded second frame, the ring frame's loop goes on where
-    // frame 0 ended.
-    if (frame2Offset_ == 0) frame2Offset_ = Tell();
+    // frame 1 starts.
+    if (frame2Offset_ == 0) {
+        AtFrameHeader(); // steps over what pads frame 0, if anything does
+        frame2Offset_ = Tell();
+    }
     return 1;
 }
 
@@ -197,12 +201,13 @@ bool mImageFlic::DecodeFrame()
     // player hears of a damaged one once.
     const long at = Tell();
     if (at == badFrameAt_) return false;
-    if (!MakeAvailable(FrameHeaderSize) || Le16(readPtr + 4) != MagicFrame) {
+    if (!AtFrameHeader()) {
         badFrameAt_ = at;
         Error(CLASS_mImageFlic, ERR_BAD_FRAME_HEADER, Detail());
         return false;
     }
     frameInfo->frameSize = Le32(readPtr);
+    recordedNext_ = Tell() + long(frameInfo->frameSize);
     const int chunks = Le16(readPtr + 6);
     readPtr += FrameHeaderSize;
     for (int c = 0; c < chunks; ++c) {
@@ -220,6 +225,21 @@ bool mImageFlic::DecodeFrame()
     lastDecoded_ = frameInfo->currentFrame;
     if (autoTransparent_) TakeTopLeftAsTransparent();
     return true;
+}
+
+bool mImageFlic::AtFrameHeader()
+{
+    auto header = [this] { return MakeAvailable(FrameHeaderSize) && Le16(readPtr + 4) == MagicFrame; };
+    if (header()) return true;
+    // Some writers pad a frame after a chunk of odd size, and only the
+    // frame's recorded size counts the pad byte. Only forward: a frame is
+    // never read twice this way.
+    const long at = Tell();
+    if (recordedNext_ <= at) return false;
+    FileSeek(recordedNext_, SEEK_SET);
+    if (header()) return true;
+    FileSeek(at, SEEK_SET);
+    return false;
 }
 
 void mImageFlic::TakeTopLeftAsTransparent()
@@ -425,18 +445,21 @@ int mImageFlic::SeekFrame(int n, int origin)
     if (wanted == lastDecoded_ + 1) {
         frameInfo->currentFrame = wanted;
         Draw(0, 0, nullptr);
-    } else if (wanted == 0 && lastDecoded_ == count - 1) {
+    } else if (wanted == 0 && lastDecoded_ == count - 1 && AtFrameHeader()) {
         // The ring frame after the last one turns its picture back into
-        // frame 0; frame 1 follows from the second frame's offset.
+        // frame 0; frame 1 follows from the second frame's offset. Files
+        // without a ring frame start again from frame 0 below.
         frameInfo->currentFrame = 0;
         Draw(0, 0, nullptr);
         FileSeek(frame2Offset_, SEEK_SET);
+        recordedNext_ = 0;
     } else {
         if (wanted > lastDecoded_) {
             frameInfo->currentFrame = lastDecoded_;
         } else {
             frameInfo->currentFrame = 0;
             FileSeek(frame1Offset_, SEEK_SET);
+            recordedNext_ = 0;
             lastDecoded_ = -1;
         }
         while (frameInfo->currentFrame < wanted) {

@@ -56,6 +56,9 @@ private:
 
     void Close();
     bool DecodeFrame();
+    // True with the read position on a frame header: where the last chunk
+    // ended, or else further on, where the last frame's recorded size ends.
+    bool AtFrameHeader();
     void DecodeChunk(std::uint16_t type, long bodySize);
     void DecodeColours(ChunkReader& in, int shift);
     void DecodeDeltaFlc(ChunkReader& in);
@@ -75,4 +78,6 @@ private:
     long frame2Offset_ = 0;
     // Where a frame header was found damaged and reported; -1: nowhere.
     long badFrameAt_ = -1;
+    // Where the last frame ends by its recorded size; 0: not known.
+    long recordedNext_ = 0;
 };
