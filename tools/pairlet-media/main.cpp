@@ -3,7 +3,9 @@
 //   pairlet-media info FILE         format, size, frame count and period
 //   pairlet-media frames FILE DIR   every frame as DIR/frame-NNNN.png
 #include "engine/core/mBitmap.h"
+#include "engine/core/mObject.h"
 #include "engine/sprites/mRenderer.h"
+#include "platform/ConsoleMessageBoxes.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -50,10 +52,16 @@ int Frames(mRenderer& source, const QString& folder)
     source.SetTarget(&target);
     for (int i = 0; i < source.rendererInfo->frameCount; ++i) {
         if (i > 0) source.SeekFrame(i, 0);
-        if (source.Draw(0, 0, nullptr) < 0) return 1;
+        if (source.Draw(0, 0, nullptr) < 0) {
+            std::fprintf(stderr, "pairlet-media: frame %d cannot be decoded\n", i);
+            return 1;
+        }
         target.SetColors(source.frameInfo->colours, 0, 256);
         const QString path = QDir(folder).filePath(QString("frame-%1.png").arg(i, 4, 10, QChar('0')));
-        if (!ToImage(target).save(path)) return 1;
+        if (!ToImage(target).save(path)) {
+            std::fprintf(stderr, "pairlet-media: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
     }
     source.SetTarget(nullptr);
     return 0;
@@ -70,6 +78,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: pairlet-media info FILE | pairlet-media frames FILE DIR\n");
         return 2;
     }
+    // The engine's reports go to the terminal; nothing waits for an answer.
+    std::FILE* noAnswers = std::fopen("/dev/null", "r");
+    platform::ConsoleMessageBoxes reports(noAnswers ? noAnswers : stdin, stderr);
+    mObject::SetReporter(&reports);
     std::unique_ptr<mRenderer> source = OpenSource(args[1].toStdString());
     if (!source) return 1;
     if (args[0] == "frames") return Frames(*source, args[2]);
