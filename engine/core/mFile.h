@@ -54,6 +54,8 @@ public:
     // The file offset of a pointer into the window.
     long OffsetOf(const std::uint8_t* p) const { return windowOffset + long(p - windowStart); }
     long Tell() const { return OffsetOf(readPtr); }
+    // The stream's length in bytes: the file's, or the memory block's.
+    long Length() const { return memoryMode ? long(windowEnd - windowStart) : size; }
     bool IsLastWindow() const { return windowEnd != bufferEnd; }
 
     int CheckRiff(std::uint32_t formType);

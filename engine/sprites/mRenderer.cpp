@@ -1,6 +1,9 @@
 #include "engine/sprites/mRenderer.h"
 
 #include "engine/core/mImageFlic.h"
+#include "engine/media/mImageBMP.h"
+#include "engine/sprites/mImageDCX.h"
+#include "engine/sprites/mImagePCX.h"
 
 #include <cctype>
 
@@ -72,7 +75,10 @@ std::unique_ptr<mRenderer> mRenderer::ForFileName(const std::string& fileName)
 {
     const std::string ext = Extension(fileName);
     if (ext == "FLI" || ext == "FLC") return std::make_unique<mImageFlic>();
-    // The other picture sources are not part of this engine yet.
+    if (ext == "PCX") return std::make_unique<mImagePCX>();
+    if (ext == "DCX") return std::make_unique<mImageDCX>();
+    if (ext == "BMP") return std::make_unique<mImageBMP>();
+    // AVI and descriptions are not part of this engine yet.
     struct Reporter : mObject {} reporter;
     reporter.Error(CLASS_mImageBitmap, ERR_FILE_TYPE, ext.c_str());
     return nullptr;
@@ -80,8 +86,15 @@ std::unique_ptr<mRenderer> mRenderer::ForFileName(const std::string& fileName)
 
 void mRenderer::BuildConversion()
 {
+    // Kept while the target and its colours stay the same: a picture drawn
+    // again and again costs its 4096 nearest-colour searches once.
+    if (!conversion_.empty() && target == conversionTarget_ && target &&
+        target->desc.paletteVersion == conversionVersion_)
+        return;
     conversion_.clear();
+    conversionTarget_ = target;
     if (!targetDesc || !target) return;
+    conversionVersion_ = target->desc.paletteVersion;
     const int sourceBits = frameInfo->depth * frameInfo->planes;
     const int targetBits = targetDesc->bitCount * targetDesc->planes;
     if (sourceBits <= 8 || targetBits > 8) return;
@@ -121,7 +134,8 @@ void mRenderer::ConvertLine(const std::uint8_t* source, std::uint8_t* destinatio
             destination[i] = table(v >> 11 & 0xF, v >> 6 & 0xF, v >> 1 & 0xF);
             break;
         }
-        case 24: destination[i] = table(source[3 * i] >> 4, source[3 * i + 1] >> 4, source[3 * i + 2] >> 4); break;
+        // Stored as in the files that have them: blue, green, red.
+        case 24: destination[i] = table(source[3 * i + 2] >> 4, source[3 * i + 1] >> 4, source[3 * i] >> 4); break;
         default: return;
         }
     }

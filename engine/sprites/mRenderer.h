@@ -75,4 +75,6 @@ protected:
     RendererInfo rendererInfo_;
     FrameInfo frameInfo_;
     std::vector<std::uint8_t> conversion_;
+    const mBitmap* conversionTarget_ = nullptr;
+    std::uint32_t conversionVersion_ = 0;
 };

@@ -129,7 +129,7 @@ TEST(mRendererTest, ConvertLineForEveryDepth)
         // Red, green, blue, in each layout.
         const std::uint8_t threePlanes[9] = {0xF0, 0, 0, 0, 0xF0, 0, 0, 0, 0xF0};
         const std::uint8_t fiveFive[6] = {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00};
-        const std::uint8_t triples[9] = {0xF0, 0, 0, 0, 0xF0, 0, 0, 0, 0xF0};
+        const std::uint8_t triples[9] = {0, 0, 0xF0, 0, 0xF0, 0, 0xF0, 0, 0}; // blue, green, red each
         const std::uint8_t* line = depth == 8 ? threePlanes : depth == 16 ? fiveFive : triples;
         rgb.ConvertLine(line, out, 3, 3);
         EXPECT_EQ((std::vector<int>{1, 2, 3}), std::vector<int>(out, out + 3)) << depth;

@@ -2,6 +2,9 @@
 //
 //   pairlet-media info FILE         format, size, frame count and period
 //   pairlet-media frames FILE DIR   every frame as DIR/frame-NNNN.png
+//
+// FILE is an FLI or FLC animation, a PCX or BMP picture, or a DCX file
+// (its pages are the frames).
 #include "engine/core/mBitmap.h"
 #include "engine/core/mObject.h"
 #include "engine/sprites/mRenderer.h"
@@ -56,7 +59,8 @@ int Frames(mRenderer& source, const QString& folder)
             std::fprintf(stderr, "pairlet-media: frame %d cannot be decoded\n", i);
             return 1;
         }
-        target.SetColors(source.frameInfo->colours, 0, 256);
+        // True-colour frames have no table: they were brought to the target's.
+        if (source.frameInfo->colours) target.SetColors(source.frameInfo->colours, 0, 256);
         const QString path = QDir(folder).filePath(QString("frame-%1.png").arg(i, 4, 10, QChar('0')));
         if (!ToImage(target).save(path)) {
             std::fprintf(stderr, "pairlet-media: cannot write %s\n", qPrintable(path));
