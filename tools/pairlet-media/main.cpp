@@ -2,6 +2,7 @@
 //
 //   pairlet-media info FILE         format, size, frame count and period
 //   pairlet-media frames FILE DIR   every frame as DIR/frame-NNNN.png
+//   pairlet-media speed FILE        frames a second, the engine against FFmpeg
 //
 // FILE is an FLI or FLC animation, a PCX or BMP picture, or a DCX file
 // (its pages are the frames).
@@ -10,11 +11,15 @@
 #include "engine/sprites/mRenderer.h"
 #include "platform/ConsoleMessageBoxes.h"
 
+#include "FfmpegFlic.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -71,6 +76,60 @@ int Frames(mRenderer& source, const QString& folder)
     return 0;
 }
 
+// Runs pass after pass for at least a second; frames per second, or 0
+// when a pass decodes nothing.
+double FramesPerSecond(const std::function<int()>& pass)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    long frames = 0;
+    double seconds = 0;
+    do {
+        const int decoded = pass();
+        if (decoded <= 0) return 0;
+        frames += decoded;
+        seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    } while (seconds < 1.0);
+    return double(frames) / seconds;
+}
+
+// Every frame of the file, opened anew each pass, into an 8-bit picture.
+int EnginePass(const std::string& file)
+{
+    std::unique_ptr<mRenderer> source = mRenderer::ForFileName(file);
+    if (!source || !source->OpenFile(file.c_str()) || !source->ReadHeader()) return 0;
+    mBitmap target(source->frameInfo->width, -source->frameInfo->height, 8);
+    source->SetTarget(&target);
+    int frames = 0;
+    for (int i = 0; i < source->rendererInfo->frameCount; ++i) {
+        if (i > 0) source->SeekFrame(i, 0);
+        if (source->Draw(0, 0, nullptr) < 0) break;
+        ++frames;
+    }
+    source->SetTarget(nullptr);
+    source->CloseFile();
+    return frames;
+}
+
+int Speed(const std::string& file)
+{
+    const double ours = FramesPerSecond([&] { return EnginePass(file); });
+    if (ours == 0) return 1;
+    std::printf("engine %.0f frames/s\n", ours);
+    av_log_set_level(AV_LOG_QUIET);
+    const double theirs = FramesPerSecond([&] {
+        int frames = 0;
+        FfmpegDecodeFlic(file, [&frames](const AVFrame&) { ++frames; });
+        return frames;
+    });
+    if (theirs == 0) {
+        std::printf("FFmpeg does not read this file\n");
+        return 0;
+    }
+    std::printf("FFmpeg %.0f frames/s\nratio %.2f\n", theirs, ours / theirs);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -78,8 +137,9 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() < 2 || (args[0] == "frames" && args.size() != 3) || (args[0] != "frames" && args[0] != "info")) {
-        std::fprintf(stderr, "usage: pairlet-media info FILE | pairlet-media frames FILE DIR\n");
+    const bool known = args.size() >= 2 && (args[0] == "info" || args[0] == "frames" || args[0] == "speed");
+    if (!known || (args[0] == "frames") != (args.size() == 3) || args.size() > 3) {
+        std::fprintf(stderr, "usage: pairlet-media info FILE | pairlet-media frames FILE DIR | pairlet-media speed FILE\n");
         return 2;
     }
     // The engine's reports go to the terminal; nothing waits for an answer.
@@ -88,9 +148,15 @@ int main(int argc, char* argv[])
     mObject::SetReporter(&reports);
     std::unique_ptr<mRenderer> source = OpenSource(args[1].toStdString());
     if (!source) return 1;
-    if (args[0] == "frames") return Frames(*source, args[2]);
-    std::printf("format %s\nsize %dx%d\nframes %d\nperiod %u ms\n", Tag(source->rendererInfo->formatTag).c_str(),
-                source->rendererInfo->width, source->rendererInfo->height, source->rendererInfo->frameCount,
-                source->frameInfo->framePeriod);
-    return 0;
+    int result = 0;
+    if (args[0] == "frames")
+        result = Frames(*source, args[2]);
+    else if (args[0] == "speed")
+        result = Speed(args[1].toStdString());
+    else
+        std::printf("format %s\nsize %dx%d\nframes %d\nperiod %u ms\n", Tag(source->rendererInfo->formatTag).c_str(),
+                    source->rendererInfo->width, source->rendererInfo->height, source->rendererInfo->frameCount,
+                    source->frameInfo->framePeriod);
+    source->CloseFile();
+    return result;
 }

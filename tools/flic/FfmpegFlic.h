@@ -1,6 +1,6 @@
 #pragma once
 
-// Decodes a FLIC file with FFmpeg's demuxer and decoder: the independent
+// Decodes a file with FFmpeg's demuxer and decoder: the independent
 // reference for the engine's own decoder, in tests and benchmarks.
 extern "C" {
 #include <libavcodec/avcodec.h>
