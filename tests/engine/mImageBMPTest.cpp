@@ -111,6 +111,27 @@ TEST_F(mImageBMPTest, ClippedRowsStartAtTheRightPixel)
     }
 }
 
+// A true-colour picture has no colours to copy: an 8-bit copy keeps the
+// default ones and is drawn through them; a copy of its own depth, which
+// has no conversion, is left blank.
+TEST_F(mImageBMPTest, CopiesOfTrueColourPicturesKeepTheirDefaultColours)
+{
+    const std::string path = Bmp("copy", "-type TrueColor -compress None BMP3:");
+    mImageBMP source;
+    ASSERT_TRUE(source.OpenFile(path.c_str()) && source.ReadHeader());
+    std::unique_ptr<mBitmap> eight(source.MakeBitmap(false)), deep(source.MakeBitmap(true));
+    ASSERT_TRUE(eight && deep);
+    const mBitmap fresh(1, 1, 8);
+    EXPECT_TRUE(std::equal(fresh.desc.colours, fresh.desc.colours + 256, eight->desc.colours));
+    mBitmap target;
+    const Bytes drawn = Ours(source, target);
+    EXPECT_TRUE(std::equal(drawn.begin(), drawn.begin() + 37, eight->Row(0)));
+    EXPECT_EQ(24, deep->desc.bitCount);
+    EXPECT_EQ(0, deep->Row(0)[0]);
+    source.CloseFile();
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(mImageBMPTest, CompressedPicturesAreRefusedNotDrawnAsNoise)
 {
     for (const char* options : {"-colors 200 -compress RLE BMP3:", "-colors 16 -compress RLE BMP3:"}) {
