@@ -5,6 +5,7 @@
 #include "engine/sprites/mImageDCX.h"
 #include "engine/sprites/mImagePCX.h"
 
+#include <algorithm>
 #include <cctype>
 
 mRenderer::~mRenderer()
@@ -116,8 +117,9 @@ void mRenderer::ConvertLine(const std::uint8_t* source, std::uint8_t* destinatio
     for (int i = 0; i < count; ++i) {
         switch (depth) {
         case 1: {
+            // Eight planes fill an index; further ones have no bit left.
             std::uint8_t v = 0;
-            for (int p = 0; p < planes; ++p)
+            for (int p = 0; p < std::min(planes, 8); ++p)
                 v = std::uint8_t(v | ((source[i / 8 + p * bytesPerPlane] >> (7 - i % 8)) & 1) << p);
             destination[i] = v;
             break;
