@@ -4,7 +4,7 @@
 #include "engine/core/mImageFlic.h"
 
 #include "../tests/TempFolder.h"
-#include "../tests/engine/FfmpegFlic.h"
+#include "FfmpegFlic.h"
 #include "FlicEncoder.h"
 
 #include <algorithm>

@@ -103,7 +103,9 @@ int mImageBMP::Draw(int x, int y, const mRect* clip)
         converted_.assign(std::size_t(c1), 0);
         BuildConversion();
     }
-    for (int r = r0; r < r1; ++r) {
+    // Rows in the order they are stored, so the file is read straight on.
+    const int first = topDown_ ? r0 : r1 - 1, step = topDown_ ? 1 : -1;
+    for (int r = first; r >= r0 && r < r1; r += step) {
         std::uint8_t* to = target->Row(y + r) + (x + c0);
         if (direct) {
             if (FileSeek(RowOffset(r) + c0, SEEK_SET) < 0) break;

@@ -120,20 +120,28 @@ int mImagePCX::Draw(int x, int y, const mRect* clip)
 bool mImagePCX::DecodeLine(std::uint8_t* line)
 {
     int produced = 0;
+    // Bytes are taken from the stream's window directly; a pair is always
+    // there except at the very end of the stream.
+    std::uint8_t* p = readPtr;
+    const std::uint8_t* end = windowEnd;
     while (produced < lineLength_) {
-        if (!MakeAvailable(1)) return false;
-        const std::uint8_t byte = *readPtr++;
+        if (end - p < 2) {
+            readPtr = p;
+            if (!MakeAvailable(2) && !(MakeAvailable(1) && *readPtr < RunFlag)) return false;
+            p = readPtr;
+            end = windowEnd;
+        }
+        const std::uint8_t byte = *p++;
         if (byte < RunFlag) {
             line[produced++] = byte;
             continue;
         }
-        if (!MakeAvailable(1)) return false;
-        const std::uint8_t value = *readPtr++;
         // A run past the end of the line ends the line; the rest is dropped.
         const int count = std::min(int(byte & ~RunFlag & 0xFF), lineLength_ - produced);
-        std::memset(line + produced, value, std::size_t(count));
+        std::memset(line + produced, *p++, std::size_t(count));
         produced += count;
     }
+    readPtr = p;
     return true;
 }
 

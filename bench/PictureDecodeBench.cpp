@@ -1,0 +1,171 @@
+// The engine's picture sources against FFmpeg's decoders in one run, on the
+// same 640 × 480 files: a PCX and a BMP of 256 colours, a 24-bit BMP, and an
+// FLC of byte-oriented deltas as other programs write it. Pictures per
+// second for both and their ratio.
+#include "engine/core/mImageFlic.h"
+#include "engine/media/mImageBMP.h"
+#include "engine/sprites/mImagePCX.h"
+
+#include "../tests/TempFolder.h"
+#include "FfmpegFlic.h"
+#include "FlicEncoder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+constexpr int W = 640, H = 480;
+
+void Put16(std::string& out, unsigned v)
+{
+    out.push_back(char(v & 0xFF));
+    out.push_back(char(v >> 8 & 0xFF));
+}
+
+void Put32(std::string& out, std::uint32_t v)
+{
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+// A photo-like picture: smooth areas with noise, so runs are short.
+std::uint8_t Pixel(int x, int y, unsigned noise)
+{
+    return std::uint8_t((x / 8 + y / 6) % 200 + noise % 4 * (x % 3 == 0));
+}
+
+std::string Pcx()
+{
+    std::string out(128, '\0');
+    out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[65] = 1;
+    out[8] = char((W - 1) & 0xFF), out[9] = char((W - 1) >> 8), out[10] = char((H - 1) & 0xFF), out[11] = char((H - 1) >> 8);
+    out[66] = char(W & 0xFF), out[67] = char(W >> 8);
+    std::mt19937 random(5);
+    for (int y = 0; y < H; ++y) {
+        std::vector<std::uint8_t> row(W);
+        for (int x = 0; x < W; ++x) row[std::size_t(x)] = Pixel(x, y, unsigned(random()));
+        for (int x = 0; x < W;) {
+            int run = 1;
+            while (x + run < W && run < 63 && row[std::size_t(x + run)] == row[std::size_t(x)]) ++run;
+            if (run > 1 || row[std::size_t(x)] >= 0xC0) out.push_back(char(0xC0 | run));
+            out.push_back(char(row[std::size_t(x)]));
+            x += run;
+        }
+    }
+    out.push_back(12);
+    for (int i = 0; i < 256; ++i) out += {char(i), char(255 - i), char(i / 2)};
+    return out;
+}
+
+std::string Bmp(int bits)
+{
+    const std::uint32_t colours = bits == 8 ? 256 : 0, rowBytes = (std::uint32_t(bits) * W + 31) / 32 * 4;
+    const std::uint32_t start = 14 + 40 + 4 * colours;
+    std::string out = "BM";
+    Put32(out, start + rowBytes * H);
+    Put32(out, 0);
+    Put32(out, start);
+    for (std::uint32_t v : {40u, std::uint32_t(W), std::uint32_t(H)}) Put32(out, v);
+    Put16(out, 1);
+    Put16(out, unsigned(bits));
+    for (int i = 0; i < 6; ++i) Put32(out, 0);
+    for (std::uint32_t i = 0; i < colours; ++i) Put32(out, i * 0x010203 & 0xFFFFFF);
+    std::mt19937 random(7);
+    for (int y = 0; y < H; ++y) {
+        std::string row;
+        for (int x = 0; x < W; ++x)
+            for (int c = 0; c < bits / 8; ++c) row.push_back(char(Pixel(x + c * 50, y, unsigned(random()))));
+        row.resize(rowBytes, '\0');
+        out += row;
+    }
+    return out;
+}
+
+std::string ByteDeltaFlc(int frames)
+{
+    FlicEncoder encoder(W, H, 40);
+    encoder.SetQuirks({true, true, true, false});
+    FlicEncoder::Palette palette{};
+    for (int i = 0; i < 256; ++i) palette[std::size_t(i)] = std::uint32_t(i * 0x010305) & 0xFFFFFF;
+    std::vector<std::uint8_t> p(W * H);
+    for (int f = 0; f < frames; ++f) {
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) p[std::size_t(y * W + x)] = std::uint8_t((x + y / 2 + f * 3) / 7 % 64 + (x * y + f) % 5);
+        encoder.AddFrame(p, palette);
+    }
+    return encoder.Finish();
+}
+
+template <typename Body> double BestSeconds(Body body)
+{
+    double best = 1e9;
+    for (int run = 0; run < 5; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        body();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+// Opens the file and draws its picture into an 8-bit target, times times.
+template <typename Source> void OursDraw(const std::string& path, int times)
+{
+    mBitmap target(W, -H, 8);
+    for (int i = 0; i < times; ++i) {
+        Source source;
+        source.OpenFile(path.c_str());
+        source.ReadHeader();
+        source.SetTarget(&target);
+        source.Draw(0, 0, nullptr);
+        source.SetTarget(nullptr);
+        source.CloseFile();
+    }
+}
+
+void OursFlic(const std::string& path, int times)
+{
+    for (int i = 0; i < times; ++i) {
+        mImageFlic flic;
+        flic.OpenFile(path.c_str());
+        flic.ReadHeader();
+        for (int f = 1; f < flic.rendererInfo->frameCount; ++f) flic.SeekFrame(f, 0);
+        flic.CloseFile();
+    }
+}
+
+int Theirs(const std::string& path, int times)
+{
+    int pictures = 0;
+    for (int i = 0; i < times; ++i) FfmpegDecodeFlic(path, [&pictures](const AVFrame&) { ++pictures; });
+    return pictures;
+}
+
+void Compare(const char* name, const std::string& path, int pictures, const std::function<void()>& ours, int times)
+{
+    const double mine = BestSeconds(ours);
+    int decoded = 0;
+    const double theirs = BestSeconds([&] { decoded = Theirs(path, times); });
+    if (decoded < pictures * times) std::printf("%s: FFmpeg decoded only %d of %d pictures\n", name, decoded, pictures * times);
+    std::printf("%s: engine %.0f pictures/s, FFmpeg %.0f pictures/s, ratio %.2f\n", name, pictures * times / mine,
+                decoded / theirs, (pictures * times / mine) / (decoded / theirs));
+}
+
+} // namespace
+
+int main()
+{
+    av_log_set_level(AV_LOG_QUIET);
+    TempFolder folder;
+    const std::string pcx = folder.Write("p.pcx", Pcx()), bmp8 = folder.Write("p8.bmp", Bmp(8)),
+                      bmp24 = folder.Write("p24.bmp", Bmp(24));
+    const int frames = 40;
+    const std::string flc = folder.Write("bytes.flc", ByteDeltaFlc(frames));
+    Compare("640x480 PCX, 8 bits", pcx, 1, [&] { OursDraw<mImagePCX>(pcx, 50); }, 50);
+    Compare("640x480 BMP, 8 bits", bmp8, 1, [&] { OursDraw<mImageBMP>(bmp8, 50); }, 50);
+    Compare("640x480 BMP, 24 bits to 8", bmp24, 1, [&] { OursDraw<mImageBMP>(bmp24, 20); }, 20);
+    Compare("640x480 FLC, byte deltas, odd chunks", flc, frames, [&] { OursFlic(flc, 3); }, 3);
+    return 0;
+}
