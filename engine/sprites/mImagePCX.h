@@ -16,7 +16,11 @@ public:
     static constexpr int PaletteSize = 769; // the marker 12 and 256 triples
     static constexpr std::uint32_t TagPcx = 'P' | 'C' << 8 | 'X' << 16;
 
-    mImagePCX() = default;
+    // Pictures are read in larger pieces than other streams: a whole
+    // screen of run-length data is several hundred kilobytes.
+    static constexpr int BufferSize = 65536;
+
+    mImagePCX() { SetBufferSizes(BufferSize, DefaultReserveSize); }
 
     int ReadHeader() override;
     int WriteHeader() override;
