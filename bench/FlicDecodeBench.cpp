@@ -5,6 +5,7 @@
 
 #include "../tests/TempFolder.h"
 #include "FfmpegFlic.h"
+#include "BestSeconds.h"
 #include "FlicEncoder.h"
 
 #include <algorithm>
@@ -58,17 +59,6 @@ std::string WholeFrames(int frames)
         encoder.AddFrame(p, Colours());
     }
     return encoder.Finish();
-}
-
-template <typename Body> double BestSeconds(Body body)
-{
-    double best = 1e9;
-    for (int run = 0; run < 5; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
 }
 
 int OursDecode(const std::string& path)

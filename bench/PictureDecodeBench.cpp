@@ -8,6 +8,7 @@
 
 #include "../tests/TempFolder.h"
 #include "FfmpegFlic.h"
+#include "BestSeconds.h"
 #include "FlicEncoder.h"
 
 #include <algorithm>
@@ -97,17 +98,6 @@ std::string ByteDeltaFlc(int frames)
         encoder.AddFrame(p, palette);
     }
     return encoder.Finish();
-}
-
-template <typename Body> double BestSeconds(Body body)
-{
-    double best = 1e9;
-    for (int run = 0; run < 5; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
 }
 
 // Opens the file and draws its picture into an 8-bit target, times times.
