@@ -24,8 +24,6 @@ public:
     void SetTransparentColor(std::uint32_t index) override;
     void SetRemap(bool on) override;
 
-    std::int64_t RowBytes() const { return rowBytes_; }
-
 private:
     // The information header's fields; false when they are no picture this
     // source can draw.
