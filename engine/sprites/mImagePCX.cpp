@@ -85,9 +85,7 @@ int mImagePCX::Draw(int x, int y, const mRect* clip)
     const BitmapDesc& t = target->desc;
     // Colour indexes are written a byte per pixel: 8-bit targets only.
     if (t.bitCount != 8 || t.planes != 1) return -1;
-    const mRect area = clip ? mRect{std::max(clip->left, 0), std::max(clip->top, 0), std::min(clip->right, t.width),
-                                    std::min(clip->bottom, t.height)}
-                            : mRect{0, 0, t.width, t.height};
+    const mRect area = ClipToTarget(clip);
     const int width = frameInfo->width, height = frameInfo->height;
     if (area.right < x || area.bottom < y || x + width <= area.left || y + height <= area.top) return 0;
     const int firstRow = std::max(0, area.top - y), endRow = std::min(height, area.bottom - y);

@@ -85,6 +85,14 @@ std::unique_ptr<mRenderer> mRenderer::ForFileName(const std::string& fileName)
     return nullptr;
 }
 
+mRect mRenderer::ClipToTarget(const mRect* clip) const
+{
+    const BitmapDesc& t = target->desc;
+    if (!clip) return {0, 0, t.width, t.height};
+    return {std::max(clip->left, 0), std::max(clip->top, 0), std::min(clip->right, t.width),
+            std::min(clip->bottom, t.height)};
+}
+
 void mRenderer::BuildConversion()
 {
     // Kept while the target and its colours stay the same: a picture drawn

@@ -72,6 +72,10 @@ public:
 protected:
     mRenderer() = default;
 
+    // The part of the target a draw may write: the clip rectangle cut to
+    // the target, or the whole target without one.
+    mRect ClipToTarget(const mRect* clip) const;
+
     RendererInfo rendererInfo_;
     FrameInfo frameInfo_;
     std::vector<std::uint8_t> conversion_;
