@@ -91,8 +91,6 @@ void CGameWnd::CreateMenus()
             connect(menu, &QMenu::aboutToShow, this, [this] { PrepareOptionsMenu(); });
         }
     }
-    // The installer comes with its own dialog later.
-    actions_[ID_INSTALL_CD]->setEnabled(false);
 }
 
 void CGameWnd::CreateHotkeys()
@@ -180,6 +178,7 @@ void CGameWnd::OnCommand(int id)
         break;
     case ID_GRID_SETTINGS: RunGridSettings(); break;
     case ID_ABOUT: RunAbout(); break;
+    case ID_INSTALL_CD: RunInstallCd(); break;
     case ID_QUIT: close(); break;
     case ID_REVEAL_ALL: board_.RevealAll(); break;
     case ID_HIDE_FACE_UP:
@@ -221,6 +220,15 @@ void CGameWnd::RunGridSettings()
 void CGameWnd::RunAbout()
 {
     CAboutDlg dialog(this, services_.clock, services_.launcher, AboutAnimationData, AboutAnimationDataSize);
+    dialog.exec();
+}
+
+void CGameWnd::RunInstallCd()
+{
+    CInstallCdDlg dialog(this,
+                         {boxes_, services_.volumes, services_.folderBrowser, services_.shellFiles,
+                          [this](int id) { PostCommand(id); }},
+                         installMemory_);
     dialog.exec();
 }
 

@@ -7,6 +7,7 @@
 #include "game/TileBitmap.h"
 #include "game/TileCanvas.h"
 #include "game/WindowMessageBoxes.h"
+#include "shell/CInstallCdDlg.h"
 
 #include <QMainWindow>
 
@@ -68,6 +69,7 @@ private:
     void ToggleSetting(int id);
     void RunGridSettings();
     void RunAbout();
+    void RunInstallCd();
     void StopAnimation();
     void CloseSteps();
     void Changed(const QRect& area);
@@ -91,6 +93,8 @@ private:
 
     GameServices services_;
     WindowMessageBoxes boxes_;
+    // The installer's values live as long as the program.
+    CInstallCdDlg::Memory installMemory_;
     Board board_;
     GameSounds sounds_;
     TileCanvas canvas_;

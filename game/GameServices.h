@@ -4,12 +4,15 @@
 
 namespace platform {
 class Clock;
+class FolderBrowser;
 class Launcher;
 class MessageBoxes;
 class PathMap;
 class Profile;
 class Rand;
+class ShellFiles;
 class SoundPlayer;
+class Volumes;
 } // namespace platform
 
 // The platform services the main window works with. The application gives
@@ -25,6 +28,10 @@ struct GameServices {
     platform::Profile& systemProfile;
     // Starts the browser and the mail program for the About box.
     platform::Launcher& launcher;
+    // What the add-on installer finds discs, folders and copies with.
+    const platform::Volumes& volumes;
+    platform::FolderBrowser& folderBrowser;
+    platform::ShellFiles& shellFiles;
     // Bits per pixel of the screen; 0 asks the screen itself.
     int screenDepth = 0;
 };

@@ -7,8 +7,11 @@
 #include "platform/FileUtil.h"
 #include "platform/HostPathMap.h"
 #include "platform/IniProfile.h"
+#include "platform/QtFolderBrowser.h"
 #include "platform/QtLauncher.h"
 #include "platform/QtMessageBoxes.h"
+#include "platform/QtShellFiles.h"
+#include "platform/QtVolumes.h"
 #include "platform/SdlSoundPlayer.h"
 #include "platform/SystemClock.h"
 
@@ -49,9 +52,12 @@ int main(int argc, char* argv[])
     platform::IniProfile content(contentFile);
     platform::IniProfile winIni(platform::ConfigFolder() + "/win.ini");
     platform::QtLauncher launcher;
+    platform::QtVolumes volumes;
+    platform::QtFolderBrowser folderBrowser;
+    platform::QtShellFiles shellFiles;
 
     CGameApp game;
-    CGameWnd& window = game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher});
+    CGameWnd& window = game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles});
     boxes.SetOwner(&window);
     return app.exec();
 }

@@ -96,4 +96,12 @@ std::string ConfigFolder()
     return std::string(home && home[0] ? home : ".") + "/.config/Quillory";
 }
 
+std::string DataHome()
+{
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/') return xdg;
+    const char* home = std::getenv("HOME");
+    return std::string(home && home[0] ? home : ".") + "/.local/share";
+}
+
 } // namespace platform

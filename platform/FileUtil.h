@@ -24,4 +24,7 @@ bool MakeFolders(const std::string& path);
 // $XDG_CONFIG_HOME/Quillory, else ~/.config/Quillory.
 std::string ConfigFolder();
 
+// The user's folder for programs' data: $XDG_DATA_HOME, else ~/.local/share.
+std::string DataHome();
+
 } // namespace platform

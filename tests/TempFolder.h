@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
@@ -62,24 +63,34 @@ private:
     std::filesystem::path saved_;
 };
 
-// Points the configuration folder at a temporary one for a test's lifetime.
-class TempConfigHome {
+// Points one of the user's folders (an XDG variable) at a temporary one for
+// a test's lifetime.
+class TempHome {
 public:
-    TempConfigHome()
+    explicit TempHome(std::string variable) : variable_(std::move(variable))
     {
-        const char* old = std::getenv("XDG_CONFIG_HOME");
+        const char* old = std::getenv(variable_.c_str());
         if (old) saved_ = old, hadOld_ = true;
-        ::setenv("XDG_CONFIG_HOME", folder_.Path().c_str(), 1);
+        ::setenv(variable_.c_str(), folder_.Path().c_str(), 1);
     }
-    ~TempConfigHome()
+    ~TempHome()
     {
-        if (hadOld_) ::setenv("XDG_CONFIG_HOME", saved_.c_str(), 1);
-        else ::unsetenv("XDG_CONFIG_HOME");
+        if (hadOld_) ::setenv(variable_.c_str(), saved_.c_str(), 1);
+        else ::unsetenv(variable_.c_str());
     }
+    TempHome(const TempHome&) = delete;
+    TempHome& operator=(const TempHome&) = delete;
     const TempFolder& Folder() const { return folder_; }
 
 private:
+    std::string variable_;
     TempFolder folder_;
     std::string saved_;
     bool hadOld_ = false;
+};
+
+// The configuration folder, where the settings store lives.
+class TempConfigHome : public TempHome {
+public:
+    TempConfigHome() : TempHome("XDG_CONFIG_HOME") {}
 };

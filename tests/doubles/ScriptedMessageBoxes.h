@@ -3,6 +3,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ public:
     int Show(const std::string& text, const std::string& caption, unsigned style) override
     {
         shown.push_back({text, caption, style});
+        if (onShow) onShow();
         if (!answers.empty()) {
             const int a = answers.front();
             answers.pop_front();
@@ -30,4 +32,6 @@ public:
 
     std::vector<Box> shown;
     std::deque<int> answers;
+    // Runs while a box is up, as the player would act then.
+    std::function<void()> onShow;
 };

@@ -8,7 +8,10 @@
 #include "FlicEncoder.h"
 #include "doubles/PacedClock.h"
 #include "doubles/MemoryProfile.h"
+#include "doubles/FakeVolumes.h"
 #include "doubles/RecordingLauncher.h"
+#include "doubles/RecordingShellFiles.h"
+#include "doubles/ScriptedFolderBrowser.h"
 #include "doubles/RecordingSoundPlayer.h"
 #include "doubles/ScriptedMessageBoxes.h"
 #include "platform/CrtRand.h"
@@ -16,6 +19,7 @@
 #include "resources/CommandIds.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CGridDlg.h"
+#include "shell/CInstallCdDlg.h"
 #include "shell/SettingsStore.h"
 #include "TempFolder.h"
 
@@ -24,6 +28,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
@@ -73,6 +78,15 @@ std::string BlockAnimation()
     return encoder.Finish();
 }
 
+template <typename D> void WhenShown(std::function<void(D&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog) return WhenShown<D>(act);
+        act(*dialog);
+    });
+}
+
 std::uint32_t Bgr(QRgb c)
 {
     return std::uint32_t(qRed(c)) << 16 | std::uint32_t(qGreen(c)) << 8 | std::uint32_t(qBlue(c));
@@ -109,7 +123,7 @@ public:
 
     CGameWnd& Start(int screenDepth = 32)
     {
-        GameServices services{boxes, rand, clock, sounds, paths, content, winIni, launcher, screenDepth};
+        GameServices services{boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles, screenDepth};
         CGameWnd& w = app.InitInstance(services);
         Settle();
         return w;
@@ -198,6 +212,9 @@ public:
     platform::HostPathMap paths;
     MemoryProfile content, winIni;
     RecordingLauncher launcher;
+    FakeVolumes volumes;
+    ScriptedFolderBrowser folderBrowser;
+    RecordingShellFiles shellFiles;
     CGameApp app;
 };
 
@@ -246,7 +263,7 @@ TEST_F(CGameWndTest, SixteenColoursWarnTooButDeepScreensDoNot)
     for (auto [depth, warnings] : {std::pair{4, 1u}, {16, 0u}, {24, 0u}}) {
         boxes.shown.clear();
         CGameApp other;
-        other.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, depth});
+        other.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles, depth});
         EXPECT_EQ(warnings, boxes.shown.size()) << depth;
         if (warnings) {
             EXPECT_EQ("16 Color Desktop Detected", boxes.shown[0].caption);
@@ -395,15 +412,25 @@ TEST_F(CGameWndTest, SwitchesWriteTheStoreAndShowTheirCheckMarks)
     EXPECT_EQ(400u, clock.slept);
 }
 
-TEST_F(CGameWndTest, InstalledAnimationsAddTheirSwitchAboveTheInstaller)
+TEST_F(CGameWndTest, AnInstallSwitchesToTheInstalledAnimationsShownOnceInTheCentre)
 {
     Start();
     QMenu* options = Window().OptionsMenu();
     emit options->aboutToShow();
     EXPECT_EQ(nullptr, Window().CommandAction(ID_USE_CD_ANIM));
 
-    WriteString("cd_anim_dir", "/media/cd/FLC/");
-    Window().OnCommand(ID_CD_ANIM_INSTALLED);
+    volumes.volumes = {{"/", ""}, {"/media/cd/", "LUMARIS_1"}};
+    const std::string installed = folder / "Add-ons";
+    shellFiles.onRun = [&] { folder.Write("Add-ons/p1.flc", BlockAnimation()); };
+    WhenShown<CInstallCdDlg>([&](CInstallCdDlg& d) {
+        static_cast<QLineEdit*>(d.Control(CInstallCdDlg::IDC_DESTINATION))->setText(QString::fromStdString(installed));
+        static_cast<QPushButton*>(d.Control(CInstallCdDlg::IDC_COPY_FILES))->click();
+    });
+    Window().CommandAction(ID_INSTALL_CD)->trigger();
+    Settle();
+    ASSERT_EQ(2u, boxes.shown.size()) << "the space question, then the success";
+    EXPECT_EQ("CD animation successfully installed.", boxes.shown[1].text);
+    EXPECT_EQ(installed + "/", ReadString("cd_anim_dir", 300, ""));
     EXPECT_EQ(1, ReadNumber("use_cd_anim", 0));
     EXPECT_EQ(1, ReadNumber("animation", 0));
     emit options->aboutToShow();
@@ -414,6 +441,15 @@ TEST_F(CGameWndTest, InstalledAnimationsAddTheirSwitchAboveTheInstaller)
     EXPECT_EQ(texts.indexOf("Use Installed CD Animation") + 1, texts.indexOf("Install Animation CD"));
     QAction* useCd = Window().CommandAction(ID_USE_CD_ANIM);
     EXPECT_TRUE(useCd->isChecked());
+
+    // The installed animation, not the game's own: one copy, whole.
+    int coloured = 0;
+    CompleteASet([&](int pass) {
+        coloured = Coloured(AnimationColour);
+        if (pass == 3) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    });
+    EXPECT_EQ(30 * 20 - 1, coloured) << "the block less its marker pixel";
+    EXPECT_EQ(2u, boxes.shown.size());
 
     WriteNumber("animation", 0);
     useCd->trigger(); // off: animation is left alone
@@ -474,7 +510,7 @@ TEST_F(CGameWndTest, BadContentIsReportedAndTheGameGoesOn)
         boxes.shown.clear();
         c.damage(*this);
         CGameApp game;
-        game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, 32});
+        game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles, 32});
         Settle();
         CGameWnd& w = *game.MainWindow();
         const int tile = [&] {
@@ -586,15 +622,6 @@ TEST_F(CGameWndTest, AMissingAnimationIsReportedByTheEngineAndTheGameAndTheGameG
 namespace {
 
 // Acts on the dialog of type D once it is up.
-template <typename D> void WhenShown(std::function<void(D&)> act)
-{
-    QTimer::singleShot(0, [act] {
-        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!dialog) return WhenShown<D>(act);
-        act(*dialog);
-    });
-}
-
 std::string DamagedAfterTheFirstFrame(std::string flc)
 {
     const std::size_t second = 128 + std::size_t(std::uint8_t(flc[128]) | std::uint8_t(flc[129]) << 8);
@@ -609,7 +636,7 @@ TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
     Start();
     EXPECT_TRUE(Window().CommandAction(ID_GRID_SETTINGS)->isEnabled());
     EXPECT_TRUE(Window().CommandAction(ID_ABOUT)->isEnabled());
-    EXPECT_FALSE(Window().CommandAction(ID_INSTALL_CD)->isEnabled());
+    EXPECT_TRUE(Window().CommandAction(ID_INSTALL_CD)->isEnabled());
     const int selected = TilesByPicture()[1][0];
     Click(selected);
 

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/FolderBrowser.h"
+
+namespace platform {
+
+// Qt's folder dialog over the active window, starting at the desktop folder.
+class QtFolderBrowser : public FolderBrowser {
+public:
+    std::optional<std::string> Choose(const std::string& title) override;
+};
+
+} // namespace platform
