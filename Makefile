@@ -32,6 +32,11 @@ bench: build
 run: build
 	@cd $(BUILD) && ./pairlet
 
+# The add-on disc: $(BUILD)/addon-disc/ and its image $(BUILD)/lumaris-1.iso.
+.PHONY: addon-disc
+addon-disc: build
+	@cmake --build $(BUILD) --target addon-disc
+
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)
 

@@ -2,7 +2,7 @@
 // reads them.
 #include "AnimationMaker.h"
 
-#include "engine/core/mImageFlic.h"
+#include "DecodedFlic.h"
 #include "resources/AboutAnimation.h"
 
 #include <QPainter>
@@ -13,56 +13,6 @@
 #include <memory>
 
 namespace {
-
-struct Decoded {
-    int width = 0, height = 0, frames = 0, period = 0;
-    std::vector<std::vector<std::uint8_t>> pixels; // top row first
-    std::vector<std::array<std::uint32_t, 256>> colours;
-};
-
-Decoded Decode(const void* data, std::size_t size)
-{
-    Decoded d;
-    mImageFlic image;
-    if (!image.OpenMemory(data, long(size)) || !image.ReadHeader()) return d;
-    d.width = image.frameInfo->width;
-    d.height = image.frameInfo->height;
-    d.frames = image.rendererInfo->frameCount;
-    d.period = int(image.frameInfo->framePeriod);
-    for (int f = 0; f < d.frames; ++f) {
-        image.SeekFrame(f, 0);
-        const mBitmap& frame = *image.FrameBitmap();
-        std::vector<std::uint8_t> rows;
-        for (int y = 0; y < d.height; ++y) rows.insert(rows.end(), frame.Row(y), frame.Row(y) + d.width);
-        d.pixels.push_back(rows);
-        std::array<std::uint32_t, 256> table{};
-        std::copy(frame.desc.colours, frame.desc.colours + 256, table.begin());
-        d.colours.push_back(table);
-    }
-    return d;
-}
-
-double MeanLight(const std::vector<std::uint8_t>& pixels, const std::array<std::uint32_t, 256>& table)
-{
-    double sum = 0;
-    for (std::uint8_t p : pixels) {
-        const std::uint32_t c = table[p];
-        sum += 0.2126 * (c >> 16 & 0xFF) + 0.7152 * (c >> 8 & 0xFF) + 0.0722 * (c & 0xFF);
-    }
-    return sum / double(pixels.size());
-}
-
-// The frame's corners and bottom-left pixel are the screen, index 0.
-void ExpectClearCorners(const Decoded& d)
-{
-    for (int f = 0; f < d.frames; ++f) {
-        const auto& px = d.pixels[std::size_t(f)];
-        for (std::size_t at : {std::size_t(0), std::size_t(d.width - 1), std::size_t((d.height - 1) * d.width),
-                               px.size() - 1})
-            EXPECT_EQ(px[at], 0) << "frame " << f;
-        EXPECT_EQ(d.colours[std::size_t(f)][0], 0u);
-    }
-}
 
 // A picture with black inside it: the black must not become see-through.
 QImage PictureWithBlack()
