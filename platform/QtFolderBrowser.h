@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// Qt's folder dialog over the active window, starting at the desktop folder.
+// Qt's folder dialog over the active window, starting at the desktop folder
+// (the home folder when there is none).
 class QtFolderBrowser : public FolderBrowser {
 public:
     std::optional<std::string> Choose(const std::string& title) override;

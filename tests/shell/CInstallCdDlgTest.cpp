@@ -6,6 +6,7 @@
 #include "doubles/RecordingShellFiles.h"
 #include "doubles/ScriptedFolderBrowser.h"
 #include "doubles/ScriptedMessageBoxes.h"
+#include "platform/QtShellFiles.h"
 #include "shell/SettingsStore.h"
 #include "TempFolder.h"
 
@@ -280,6 +281,27 @@ TEST_F(CInstallCdDlgTest, WithoutADiscCopyFilesLooksAgainBeforeItRefuses)
     EXPECT_EQ(QString::fromStdString(Proposed()), Text(*later, CInstallCdDlg::IDC_DESTINATION));
     ASSERT_EQ(1u, files.runs.size());
     EXPECT_EQ(std::string("/media/cd/FLC/*.flc\0\0", 21), files.runs[0].from);
+}
+
+TEST_F(CInstallCdDlgTest, CopiesARealDiscsAnimationsWhateverTheCaseOfItsNames)
+{
+    // How a disc's names look depends on how it was mounted.
+    TempFolder disc;
+    disc.Write("flc/CAT.FLC", std::string(200000, 'c'));
+    disc.Write("flc/dog.flc", "dog");
+    disc.Write("flc/README.TXT", "not copied");
+    volumes.volumes = {{disc.Path() + "/", "LUMARIS_1"}};
+    volumes.freeBytes = {{Proposed(), 117 * MB}};
+    platform::QtShellFiles copier;
+    auto dialog = std::make_unique<CInstallCdDlg>(
+        nullptr, CInstallCdDlg::Services{boxes, volumes, folders, copier, [this](int id) { posted.push_back(id); }},
+        memory);
+    EXPECT_EQ(CInstallCdDlg::IDOK, CopyAndRun(*dialog));
+    EXPECT_EQ(Texts(), std::vector<std::string>{Success});
+    const TempFolder& home = data.Folder();
+    EXPECT_EQ(std::string(200000, 'c'), home.Read("Quillory/Pairlet/AnimCD/CAT.FLC"));
+    EXPECT_EQ("dog", home.Read("Quillory/Pairlet/AnimCD/dog.flc"));
+    EXPECT_FALSE(std::filesystem::exists(home / "Quillory/Pairlet/AnimCD/README.TXT"));
 }
 
 TEST_F(CInstallCdDlgTest, EndsWithTheFirstCommandThatEndsIt)
