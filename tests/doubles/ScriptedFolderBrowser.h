@@ -4,7 +4,7 @@
 
 #include <vector>
 
-// Answers with a set choice and records the titles it was shown with.
+// Answers with a set choice (none: cancelled) and records the titles.
 class ScriptedFolderBrowser : public platform::FolderBrowser {
 public:
     std::optional<std::string> Choose(const std::string& title) override
