@@ -11,10 +11,13 @@ std::uint32_t mImage::SetTimeFormat(std::uint32_t f)
     return streamInfo->timeFormat = f;
 }
 
+// Conversions run in 64 bits (a long sound has more units than a 32-bit
+// product with 1000 can hold) and give 0 where a format value is 0.
 std::uint32_t mImage::TimeToUnits(std::uint32_t ms, std::uint32_t s, std::uint32_t min)
 {
     // The unit count of the time, rounded up.
-    return (((min * 60 + s) * 1000 + ms) * format->rate + 999) / 1000 * format->channels;
+    const std::uint64_t totalMs = (std::uint64_t(min) * 60 + s) * 1000 + ms;
+    return std::uint32_t((totalMs * format->rate + 999) / 1000 * format->channels);
 }
 
 std::uint32_t mImage::TimeToBytes(std::uint32_t ms, std::uint32_t s, std::uint32_t min)
@@ -24,12 +27,13 @@ std::uint32_t mImage::TimeToBytes(std::uint32_t ms, std::uint32_t s, std::uint32
 
 std::uint32_t mImage::UnitsToTime(std::uint32_t units)
 {
-    return units * 1000 / format->rate / format->channels;
+    if (format->rate == 0 || format->channels == 0) return 0;
+    return std::uint32_t(std::uint64_t(units) * 1000 / format->rate / format->channels);
 }
 
 std::uint32_t mImage::UnitsToBytes(std::uint32_t units)
 {
-    return (units * format->bits + 7) / 8;
+    return std::uint32_t((std::uint64_t(units) * format->bits + 7) / 8);
 }
 
 std::uint32_t mImage::BytesToTime(std::uint32_t bytes)
@@ -39,7 +43,8 @@ std::uint32_t mImage::BytesToTime(std::uint32_t bytes)
 
 std::uint32_t mImage::BytesToUnits(std::uint32_t bytes)
 {
-    return (bytes * 8 + format->bits - 1) / format->bits;
+    if (format->bits == 0) return 0;
+    return std::uint32_t((std::uint64_t(bytes) * 8 + format->bits - 1) / format->bits);
 }
 
 std::uint32_t mImage::ToBytes(std::uint32_t amount)
