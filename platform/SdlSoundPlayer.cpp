@@ -1,5 +1,7 @@
 #include "platform/SdlSoundPlayer.h"
 
+#include "platform/SdlMixer.h"
+
 #include <SDL.h>
 
 #include <vector>
@@ -9,7 +11,6 @@ namespace platform {
 namespace {
 constexpr int OutputFrequency = 44100;
 constexpr Uint8 OutputChannels = 2;
-constexpr Uint16 OutputSamples = 1024;
 // Longer files are not game sounds; refusing them keeps a bad name from
 // filling memory.
 constexpr Uint32 MaxSoundBytes = 64u << 20;
@@ -41,58 +42,37 @@ std::vector<Uint8> LoadConverted(const std::string& path, const SDL_AudioSpec& o
 }
 } // namespace
 
-SdlSoundPlayer::SdlSoundPlayer()
+SdlSoundPlayer::SdlSoundPlayer() : mixer_(SdlMixer::Acquire())
 {
-    // SDL would turn SIGINT and SIGTERM into events nobody reads here, and
-    // the game could no longer be stopped.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-    SDL_AudioSpec want{};
-    want.freq = OutputFrequency;
-    want.format = AUDIO_S16SYS;
-    want.channels = OutputChannels;
-    want.samples = OutputSamples;
-    SDL_AudioSpec have{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device_ == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
-    }
-    frequency_ = have.freq;
-    bytesPerFrame_ = have.channels * int(SDL_AUDIO_BITSIZE(have.format) / 8);
-    deviceFrames_ = have.samples;
-    SDL_PauseAudioDevice(device_, 0);
+    if (mixer_) voice_ = mixer_->AddVoice(AUDIO_S16SYS, OutputChannels, OutputFrequency, [](void*) {});
+    if (voice_ == 0) mixer_.reset();
 }
 
 SdlSoundPlayer::~SdlSoundPlayer()
 {
-    if (device_ == 0) return;
-    SDL_CloseAudioDevice(device_);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (mixer_) mixer_->RemoveVoice(voice_);
 }
 
 void SdlSoundPlayer::Play(const std::string& path, bool wait)
 {
-    if (device_ == 0) return;
+    if (!mixer_) return;
     SDL_AudioSpec out{};
-    out.freq = frequency_;
+    out.freq = OutputFrequency;
     out.format = AUDIO_S16SYS;
-    out.channels = static_cast<Uint8>(bytesPerFrame_ / 2);
-    const std::vector<Uint8> samples = LoadConverted(path, out);
+    out.channels = OutputChannels;
+    std::vector<Uint8> samples = LoadConverted(path, out);
     // A new sound replaces the one still playing, even when it is silence.
-    SDL_LockAudioDevice(device_);
-    SDL_ClearQueuedAudio(device_);
-    if (!samples.empty()) SDL_QueueAudio(device_, samples.data(), Uint32(samples.size()));
-    SDL_UnlockAudioDevice(device_);
+    mixer_->Clear(voice_);
+    samples_ = std::move(samples);
+    if (!samples_.empty()) mixer_->Queue(voice_, {samples_.data(), std::uint32_t(samples_.size()), nullptr});
     if (wait) WaitUntilPlayed();
 }
 
 void SdlSoundPlayer::WaitUntilPlayed()
 {
-    while (SDL_GetQueuedAudioSize(device_) > 0) SDL_Delay(5);
-    // The last block taken from the queue is still in the device's buffer.
-    const Uint32 bufferMs = Uint32(1000 * deviceFrames_ / frequency_);
-    SDL_Delay(2 * bufferMs + 10);
+    while (mixer_->Pending(voice_) > 0) SDL_Delay(5);
+    // The last block taken from the voice is still in the device's buffer.
+    SDL_Delay(Uint32(2 * mixer_->LatencyMs() + 10));
 }
 
 } // namespace platform

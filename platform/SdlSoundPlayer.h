@@ -3,12 +3,16 @@
 #include "platform/SoundPlayer.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace platform {
 
-// SoundPlayer on SDL2 audio. One output device is opened for the life of the
-// player; every file is converted to its format and queued. Without an audio
-// device every call is silent.
+class SdlMixer;
+
+// SoundPlayer on SDL2 audio: a voice of the program's one SDL output, held
+// for the life of the player; every file is converted to the output's
+// format and queued. Without an audio device every call is silent.
 class SdlSoundPlayer : public SoundPlayer {
 public:
     SdlSoundPlayer();
@@ -17,15 +21,15 @@ public:
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
     void Play(const std::string& path, bool wait) override;
-    bool HasDevice() const { return device_ != 0; }
+    bool HasDevice() const { return mixer_ != nullptr; }
 
 private:
     void WaitUntilPlayed();
 
-    std::uint32_t device_ = 0;
-    int frequency_ = 0;
-    int bytesPerFrame_ = 0;
-    int deviceFrames_ = 0;
+    std::shared_ptr<SdlMixer> mixer_;
+    int voice_ = 0;
+    // What the voice plays; replaced only once the voice has let go of it.
+    std::vector<std::uint8_t> samples_;
 };
 
 } // namespace platform
