@@ -3,13 +3,17 @@
 //   pairlet-media info FILE         format, size, frame count and period
 //   pairlet-media frames FILE DIR   every frame as DIR/frame-NNNN.png
 //   pairlet-media speed FILE        frames a second, the engine against FFmpeg
+//   pairlet-media audio FILE OUT    what the wave player queues for FILE, as the WAV file OUT
 //
-// FILE is an FLI or FLC animation, a PCX or BMP picture, or a DCX file
-// (its pages are the frames).
+// FILE is an FLI or FLC animation, a PCX or BMP picture, a DCX file (its
+// pages are the frames), or for info and audio a WAV sound.
 #include "engine/core/mBitmap.h"
 #include "engine/core/mObject.h"
+#include "engine/media/mAudioWAV.h"
 #include "engine/sprites/mRenderer.h"
 #include "platform/ConsoleMessageBoxes.h"
+#include "platform/FileWaveOut.h"
+#include "platform/QtUiQueue.h"
 
 #include "FfmpegFlic.h"
 
@@ -130,6 +134,49 @@ int Speed(const std::string& file)
     return 0;
 }
 
+bool IsSound(const QString& file)
+{
+    return file.endsWith(".wav", Qt::CaseInsensitive);
+}
+
+// The sound's format as the wave player reads it.
+int SoundInfo(const std::string& file)
+{
+    mAudioWAV sound;
+    if (!sound.OpenFile(file.c_str()) || !sound.Open(0)) {
+        std::fprintf(stderr, "pairlet-media: cannot read %s\n", file.c_str());
+        return 1;
+    }
+    std::printf("format WAVE\nrate %u\nbits %u\nchannels %u\nbytes %u\nlength %u ms\n", sound.format->rate,
+                sound.format->bits, sound.format->channels, sound.format->lengthBytes, sound.format->lengthMs);
+    return 0;
+}
+
+// Plays the sound once through an output that writes a WAV file, serving
+// the output's notices from the event loop as the game does.
+int Audio(const std::string& file, const std::string& out)
+{
+    platform::QtUiQueue queue;
+    platform::FileWaveOut output(queue, out);
+    mAudioWAV::SetWaveOut(&output);
+    int result = 0;
+    {
+        mAudioWAV sound;
+        if (!sound.OpenFile(file.c_str()) || !sound.Play(0, 1)) {
+            std::fprintf(stderr, "pairlet-media: cannot play %s\n", file.c_str());
+            result = 1;
+        }
+        while (sound.streamInfo->playing) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    mAudioWAV::SetWaveOut(nullptr);
+    if (!output.Good()) {
+        std::fprintf(stderr, "pairlet-media: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    if (result == 0) std::printf("%u bytes into %s\n", output.DataBytes(), out.c_str());
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -137,15 +184,18 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    const bool known = args.size() >= 2 && (args[0] == "info" || args[0] == "frames" || args[0] == "speed");
-    if (!known || (args[0] == "frames") != (args.size() == 3) || args.size() > 3) {
-        std::fprintf(stderr, "usage: pairlet-media info FILE | pairlet-media frames FILE DIR | pairlet-media speed FILE\n");
+    const bool known = args.size() >= 2 && QStringList{"info", "frames", "speed", "audio"}.contains(args[0]);
+    const bool withOutput = known && (args[0] == "frames" || args[0] == "audio");
+    if (!known || withOutput != (args.size() == 3) || args.size() > 3) {
+        std::fprintf(stderr, "usage: pairlet-media info FILE | frames FILE DIR | speed FILE | audio FILE OUT.wav\n");
         return 2;
     }
     // The engine's reports go to the terminal; nothing waits for an answer.
     std::FILE* noAnswers = std::fopen("/dev/null", "r");
     platform::ConsoleMessageBoxes reports(noAnswers ? noAnswers : stdin, stderr);
     mObject::SetReporter(&reports);
+    if (args[0] == "audio") return Audio(args[1].toStdString(), args[2].toStdString());
+    if (args[0] == "info" && IsSound(args[1])) return SoundInfo(args[1].toStdString());
     std::unique_ptr<mRenderer> source = OpenSource(args[1].toStdString());
     if (!source) return 1;
     int result = 0;
