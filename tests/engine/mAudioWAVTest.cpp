@@ -226,6 +226,42 @@ TEST_F(mAudioWAVTest, ABufferBackWhileFillingIsTakenAfterTheFill)
 
 namespace {
 
+std::string Output(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char chunk[4096];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) out.append(chunk, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+// Files sox makes, played through the recording output: every byte queued
+// is what sox itself reads from them.
+TEST(mAudioWAVSoxTest, PlaysWhatSoxWroteByteForByte)
+{
+    TempFolder folder;
+    RecordingWaveOut out;
+    mAudioWAV::SetWaveOut(&out);
+    for (const char* format : {"-r 11025 -c 1 -b 8 -e unsigned-integer", "-r 22050 -c 2 -b 16", "-r 44100 -c 1 -b 16"}) {
+        SCOPED_TRACE(format);
+        const std::string file = folder / "sox.wav";
+        Output(std::string("sox -n ") + format + " " + file + " synth 0.77 sine 300-2000 2>&1");
+        const std::string reference = Output("sox " + file + " -t raw - 2>/dev/null");
+        ASSERT_GT(reference.size(), 8000u);
+        out = {};
+        {
+            mAudioWAV player;
+            player.OpenFile(file.c_str());
+            ASSERT_EQ(1, player.Play(0, 1));
+            while (player.streamInfo->playing && !out.queued.empty()) out.Finish();
+        }
+        EXPECT_TRUE(reference == out.played) << reference.size() << " bytes from sox, " << out.played.size() << " queued";
+    }
+    mAudioWAV::SetWaveOut(nullptr);
+}
+
 long PeakResidentKb()
 {
     rusage usage{};
