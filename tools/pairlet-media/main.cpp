@@ -4,10 +4,23 @@
 //   pairlet-media frames FILE DIR   every frame as DIR/frame-NNNN.png
 //   pairlet-media speed FILE        frames a second, the engine against FFmpeg
 //   pairlet-media audio FILE OUT    what the wave player queues for FILE, as the WAV file OUT
+//   pairlet-media play FILE         FILE in a window at its own pace (Space pauses, Escape
+//                                   quits); a WAV sound is played once
+//   pairlet-media render FILE DIR --ms N [--ticks K] [--stage WxH]
+//                                   FILE through a sprite at (0, 0) on a black stage, ticked
+//                                   K times (default: its frame count) on a clock that moves
+//                                   N ms a tick; the stage after every tick as DIR/tick-NNNN.png
 //
 // FILE is an FLI or FLC animation, a PCX or BMP picture, a DCX file (its
 // pages are the frames), or for info and audio a WAV sound.
 #include "engine/core/mBitmap.h"
+#include "engine/core/mDirector.h"
+#include "engine/core/mSolidElement.h"
+#include "engine/sprites/mSpriteImage.h"
+#include "platform/RgbSurface.h"
+#include "platform/SdlWaveOut.h"
+#include "platform/SystemClock.h"
+#include "shell/AnimationControl.h"
 #include "engine/core/mObject.h"
 #include "engine/media/mAudioWAV.h"
 #include "engine/sprites/mRenderer.h"
@@ -17,9 +30,11 @@
 
 #include "FfmpegFlic.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
@@ -177,17 +192,152 @@ int Audio(const std::string& file, const std::string& out)
     return result;
 }
 
+// Time that moves only when the stage is ticked.
+class SteppingClock : public platform::Clock {
+public:
+    std::uint32_t Milliseconds() override { return ms; }
+    std::uint32_t Seconds() override { return ms / 1000; }
+    void Sleep(std::uint32_t milliseconds) override { ms += milliseconds; }
+    std::uint32_t ms = 0;
+};
+
+// FILE shown by a sprite at (0, 0) on a black stage of a director.
+struct Stage {
+    Stage(platform::Surface& surface, mRenderer* source, int width, int height, platform::Clock& clock)
+        : director(surface, width, height, clock, 50)
+    {
+        sprite.SetImage(source);
+        sprite.Image()->SetRemap(false);
+        sprite.Image()->SetTransparent(true);
+        sprite.MoveTo(0, 0, 0);
+        director.background->SetColor(0);
+        director.AddElement(&sprite);
+    }
+    ~Stage() { director.RemoveElement(&sprite); }
+    mDirector director;
+    mSpriteImage sprite;
+};
+
+struct RenderOptions {
+    int ms = -1, ticks = -1, width = 0, height = 0;
+};
+
+bool ParseRenderOptions(const QStringList& args, RenderOptions& o)
+{
+    for (int i = 0; i + 1 < args.size(); i += 2) {
+        bool ok = false;
+        if (args[i] == "--ms") o.ms = args[i + 1].toInt(&ok);
+        else if (args[i] == "--ticks") o.ticks = args[i + 1].toInt(&ok);
+        else if (args[i] == "--stage") {
+            const QStringList size = args[i + 1].split('x');
+            bool okHeight = false;
+            o.width = size.value(0).toInt(&ok);
+            o.height = size.value(1).toInt(&okHeight);
+            ok = ok && okHeight && size.size() == 2 && o.width > 0 && o.height > 0 && o.width <= 8192 && o.height <= 8192;
+        }
+        if (!ok) return false;
+    }
+    return args.size() % 2 == 0 && o.ms >= 0 && o.ticks >= -1;
+}
+
+int Render(std::unique_ptr<mRenderer> source, const QString& folder, RenderOptions o)
+{
+    if (o.width == 0) o.width = source->frameInfo->width, o.height = source->frameInfo->height;
+    if (o.ticks < 0) o.ticks = source->rendererInfo->frameCount;
+    if (o.width <= 0 || o.height <= 0 || !QDir().mkpath(folder)) {
+        std::fprintf(stderr, "pairlet-media: nothing to render into %s\n", qPrintable(folder));
+        return 1;
+    }
+    platform::RgbSurface surface(o.width, o.height);
+    SteppingClock clock;
+    Stage stage(surface, source.release(), o.width, o.height, clock);
+    for (int tick = 0; tick < o.ticks; ++tick) {
+        clock.ms += std::uint32_t(o.ms);
+        stage.director.Tick();
+        const QImage picture(reinterpret_cast<const uchar*>(surface.Data()), o.width, o.height, QImage::Format_RGB32);
+        const QString path = QDir(folder).filePath(QString("tick-%1.png").arg(tick, 4, 10, QChar('0')));
+        if (!picture.save(path)) {
+            std::fprintf(stderr, "pairlet-media: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// The window of play: the stage, ticked from the event loop; Space pauses
+// and resumes, Escape quits.
+class PlayWindow : public AnimationControl {
+public:
+    PlayWindow(std::unique_ptr<mRenderer> source, platform::Clock& clock) : AnimationControl("", nullptr)
+    {
+        const int width = std::max(1, source->frameInfo->width), height = std::max(1, source->frameInfo->height);
+        setWindowTitle("pairlet-media");
+        setFixedSize(width, height);
+        MakePicture(width, height, qRgb(0, 0, 0));
+        stage_ = std::make_unique<Stage>(*this, source.release(), width, height, clock);
+        connect(&timer_, &QTimer::timeout, this, [this] { stage_->director.Tick(); });
+        timer_.start(5);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape) close();
+        if (event->key() != Qt::Key_Space) return;
+        if (timer_.isActive()) timer_.stop();
+        else timer_.start(5);
+    }
+
+private:
+    std::unique_ptr<Stage> stage_;
+    QTimer timer_;
+};
+
+int PlaySound(const std::string& file)
+{
+    platform::QtUiQueue queue;
+    platform::SdlWaveOut output(queue);
+    mAudioWAV::SetWaveOut(&output);
+    int result = 0;
+    {
+        mAudioWAV sound;
+        if (!sound.OpenFile(file.c_str()) || !sound.Play(0, 1)) {
+            std::fprintf(stderr, "pairlet-media: cannot play %s\n", file.c_str());
+            result = 1;
+        }
+        while (sound.streamInfo->playing) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    mAudioWAV::SetWaveOut(nullptr);
+    return result;
+}
+
+int Play(const std::string& file)
+{
+    if (IsSound(QString::fromStdString(file))) return PlaySound(file);
+    std::unique_ptr<mRenderer> source = OpenSource(file);
+    if (!source) return 1;
+    platform::SystemClock clock;
+    PlayWindow window(std::move(source), clock);
+    window.show();
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Only play shows a window; the rest needs fonts and pictures, not a screen.
+    const bool play = argc == 3 && std::string(argv[1]) == "play";
+    if (!play) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    const bool known = args.size() >= 2 && QStringList{"info", "frames", "speed", "audio"}.contains(args[0]);
+    const bool known = args.size() >= 2 && QStringList{"info", "frames", "speed", "audio", "play", "render"}.contains(args[0]);
     const bool withOutput = known && (args[0] == "frames" || args[0] == "audio");
-    if (!known || withOutput != (args.size() == 3) || args.size() > 3) {
-        std::fprintf(stderr, "usage: pairlet-media info FILE | frames FILE DIR | speed FILE | audio FILE OUT.wav\n");
+    RenderOptions options;
+    const bool goodRender = known && args[0] == "render" && args.size() >= 5 && ParseRenderOptions(args.mid(3), options);
+    if (!known || (args[0] == "render" ? !goodRender : (withOutput != (args.size() == 3) || args.size() > 3))) {
+        std::fprintf(stderr, "usage: pairlet-media info FILE | frames FILE DIR | speed FILE | audio FILE OUT.wav | play FILE\n"
+                             "       pairlet-media render FILE DIR --ms N [--ticks K] [--stage WxH]\n");
         return 2;
     }
     // The engine's reports go to the terminal; nothing waits for an answer.
@@ -195,9 +345,11 @@ int main(int argc, char* argv[])
     platform::ConsoleMessageBoxes reports(noAnswers ? noAnswers : stdin, stderr);
     mObject::SetReporter(&reports);
     if (args[0] == "audio") return Audio(args[1].toStdString(), args[2].toStdString());
+    if (args[0] == "play") return Play(args[1].toStdString());
     if (args[0] == "info" && IsSound(args[1])) return SoundInfo(args[1].toStdString());
     std::unique_ptr<mRenderer> source = OpenSource(args[1].toStdString());
     if (!source) return 1;
+    if (args[0] == "render") return Render(std::move(source), args[2], options);
     int result = 0;
     if (args[0] == "frames")
         result = Frames(*source, args[2]);
