@@ -167,12 +167,10 @@ int SoundInfo(const std::string& file)
     return 0;
 }
 
-// Plays the sound once through an output that writes a WAV file, serving
-// the output's notices from the event loop as the game does.
-int Audio(const std::string& file, const std::string& out)
+// Plays the sound once through the output, serving the output's notices
+// from the event loop as the game does; 0 when it played to its end.
+int PlayOnce(const std::string& file, platform::WaveOut& output)
 {
-    platform::QtUiQueue queue;
-    platform::FileWaveOut output(queue, out);
     mAudioWAV::SetWaveOut(&output);
     int result = 0;
     {
@@ -184,6 +182,15 @@ int Audio(const std::string& file, const std::string& out)
         while (sound.streamInfo->playing) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     mAudioWAV::SetWaveOut(nullptr);
+    return result;
+}
+
+// What the wave player queues for the sound, written as a WAV file.
+int Audio(const std::string& file, const std::string& out)
+{
+    platform::QtUiQueue queue;
+    platform::FileWaveOut output(queue, out);
+    const int result = PlayOnce(file, output);
     if (!output.Good()) {
         std::fprintf(stderr, "pairlet-media: cannot write %s\n", out.c_str());
         return 1;
@@ -297,18 +304,7 @@ int PlaySound(const std::string& file)
 {
     platform::QtUiQueue queue;
     platform::SdlWaveOut output(queue);
-    mAudioWAV::SetWaveOut(&output);
-    int result = 0;
-    {
-        mAudioWAV sound;
-        if (!sound.OpenFile(file.c_str()) || !sound.Play(0, 1)) {
-            std::fprintf(stderr, "pairlet-media: cannot play %s\n", file.c_str());
-            result = 1;
-        }
-        while (sound.streamInfo->playing) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    mAudioWAV::SetWaveOut(nullptr);
-    return result;
+    return PlayOnce(file, output);
 }
 
 int Play(const std::string& file)
