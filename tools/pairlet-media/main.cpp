@@ -322,9 +322,10 @@ int Play(const std::string& file)
 
 int main(int argc, char* argv[])
 {
-    // Only play shows a window; the rest needs fonts and pictures, not a screen.
-    const bool play = argc == 3 && std::string(argv[1]) == "play";
-    if (!play) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Only play of a picture source shows a window; the rest needs fonts and
+    // pictures, not a screen.
+    const bool window = argc == 3 && std::string(argv[1]) == "play" && !IsSound(QString::fromLocal8Bit(argv[2]));
+    if (!window) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const bool known = args.size() >= 2 && QStringList{"info", "frames", "speed", "audio", "play", "render"}.contains(args[0]);
