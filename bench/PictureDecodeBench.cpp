@@ -6,6 +6,7 @@
 #include "engine/media/mImageBMP.h"
 #include "engine/sprites/mImagePCX.h"
 
+#include "../tests/BmpBuilder.h"
 #include "../tests/TempFolder.h"
 #include "FfmpegFlic.h"
 #include "BestSeconds.h"
@@ -19,18 +20,6 @@
 namespace {
 
 constexpr int W = 640, H = 480;
-
-void Put16(std::string& out, unsigned v)
-{
-    out.push_back(char(v & 0xFF));
-    out.push_back(char(v >> 8 & 0xFF));
-}
-
-void Put32(std::string& out, std::uint32_t v)
-{
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 // A photo-like picture: smooth areas with noise, so runs are short.
 std::uint8_t Pixel(int x, int y, unsigned noise)
@@ -63,26 +52,18 @@ std::string Pcx()
 
 std::string Bmp(int bits)
 {
-    const std::uint32_t colours = bits == 8 ? 256 : 0, rowBytes = (std::uint32_t(bits) * W + 31) / 32 * 4;
-    const std::uint32_t start = 14 + 40 + 4 * colours;
-    std::string out = "BM";
-    Put32(out, start + rowBytes * H);
-    Put32(out, 0);
-    Put32(out, start);
-    for (std::uint32_t v : {40u, std::uint32_t(W), std::uint32_t(H)}) Put32(out, v);
-    Put16(out, 1);
-    Put16(out, unsigned(bits));
-    for (int i = 0; i < 6; ++i) Put32(out, 0);
-    for (std::uint32_t i = 0; i < colours; ++i) Put32(out, i * 0x010203 & 0xFFFFFF);
+    BmpBuilder bmp;
+    bmp.width = W, bmp.height = H, bmp.bitCount = std::uint16_t(bits);
+    if (bits == 8)
+        for (std::uint32_t i = 0; i < 256; ++i) bmp.colors.push_back(i * 0x010203 & 0xFFFFFF);
+    bmp.bitsOffset = 14 + 40 + 4 * std::uint32_t(bmp.colors.size());
     std::mt19937 random(7);
     for (int y = 0; y < H; ++y) {
-        std::string row;
         for (int x = 0; x < W; ++x)
-            for (int c = 0; c < bits / 8; ++c) row.push_back(char(Pixel(x + c * 50, y, unsigned(random()))));
-        row.resize(rowBytes, '\0');
-        out += row;
+            for (int c = 0; c < bits / 8; ++c) bmp.pixels.push_back(Pixel(x + c * 50, y, unsigned(random())));
+        bmp.pixels.resize(std::size_t(y + 1) * bmp.RowBytes(), 0);
     }
-    return out;
+    return bmp.Bytes();
 }
 
 std::string ByteDeltaFlc(int frames)

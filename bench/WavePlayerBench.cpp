@@ -6,6 +6,9 @@
 #include "platform/SdlWaveOut.h"
 #include "platform/UiQueue.h"
 
+#include "../tests/TempFolder.h"
+#include "../tests/engine/WavBuilder.h"
+
 #include <SDL.h>
 
 #include <sys/resource.h>
@@ -15,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
-#include <fstream>
 #include <mutex>
 #include <string>
 
@@ -58,20 +60,9 @@ double CpuSeconds()
 
 std::string CdWav(double seconds)
 {
-    const auto bytes = std::uint32_t(seconds * 44100) * 4;
-    std::string w = "RIFF";
-    const auto put32 = [&w](std::uint32_t v) { for (int i = 0; i < 4; ++i) w.push_back(char(v >> (8 * i))); };
-    put32(36 + bytes);
-    w += "WAVEfmt ";
-    put32(16);
-    put32(1 | 2u << 16);
-    put32(44100);
-    put32(44100 * 4);
-    put32(4 | 16u << 16);
-    w += "data";
-    put32(bytes);
-    for (std::uint32_t i = 0; i < bytes / 2; ++i) w.push_back(char(i * 37)), w.push_back(char(i / 300));
-    return w;
+    WavBuilder cd;
+    cd.channels = 2, cd.bits = 16, cd.blockAlign = 4, cd.rate = 44100;
+    return cd.File(WavBuilder::Samples(std::size_t(seconds * 44100) * 4));
 }
 
 // CPU share while run lasts; run returns when done.
@@ -90,8 +81,8 @@ int main()
 {
     setenv("SDL_AUDIODRIVER", "disk", 0);
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
-    const std::string path = "/tmp/pairlet-bench-wave.wav";
-    std::ofstream(path, std::ios::binary) << CdWav(4.0);
+    const TempFolder folder;
+    const std::string path = folder.Write("cd.wav", CdWav(4.0));
     WaitingQueue queue;
     platform::SdlWaveOut out(queue);
     if (out.DeviceCount() == 0) {
@@ -113,7 +104,6 @@ int main()
         });
     }
     mAudioWAV::SetWaveOut(nullptr);
-    std::remove(path.c_str());
     std::printf("wave player: %.2f %% of a core while playing 44.1 kHz stereo, %.2f %% with the output idle;"
                 " the player's own share %.2f %% (goal < 1 %%)\n",
                 100 * playing, 100 * idle, 100 * (playing - idle));
