@@ -5,6 +5,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ShellFiles.h"
 #include "platform/Volumes.h"
+#include "resources/CommandIds.h"
 #include "shell/CFileBatch.h"
 #include "shell/DialogUnits.h"
 #include "shell/SettingsStore.h"

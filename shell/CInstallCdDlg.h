@@ -35,8 +35,6 @@ public:
         IDC_SPACE_NEEDED = 1023,
         IDC_SELECT_FOLDER = 1044,
     };
-    // The command the main window receives after an installation.
-    static constexpr int ID_CD_ANIM_INSTALLED = 40016;
     static constexpr std::int64_t NeededMb = 117;
     // The longest folder the game reads back, with its separator.
     static constexpr std::size_t MaxFolderLength = 260;

@@ -6,6 +6,7 @@
 #include "doubles/RecordingShellFiles.h"
 #include "doubles/ScriptedFolderBrowser.h"
 #include "doubles/ScriptedMessageBoxes.h"
+#include "resources/CommandIds.h"
 #include "shell/SettingsStore.h"
 #include "TempFolder.h"
 
@@ -169,7 +170,7 @@ TEST_F(CInstallCdDlgTest, CopyFilesAsksWhenSpaceIsShortRefusesUnreadableFoldersA
         EXPECT_EQ(Shown(), c.texts);
         const bool copied = c.texts.back() == Success;
         EXPECT_EQ(copied ? 1u : 0u, files.runs.size());
-        EXPECT_EQ(posted, copied ? std::vector<int>{CInstallCdDlg::ID_CD_ANIM_INSTALLED} : std::vector<int>{});
+        EXPECT_EQ(posted, copied ? std::vector<int>{ID_CD_ANIM_INSTALLED} : std::vector<int>{});
         const std::string folder = c.typed.value_or(Proposed()) + "/";
         EXPECT_EQ(copied ? folder : "none", ReadString("cd_anim_dir", 300, "none"));
         if (!copied) continue;
