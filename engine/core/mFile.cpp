@@ -14,6 +14,12 @@ int RoundSize(int n, int fallback)
     return rounded == 0 ? fallback : rounded;
 }
 
+// A chunk's size with its pad byte, without wrapping at 4 GB.
+long PaddedSize(std::uint32_t size)
+{
+    return long((std::uint64_t(size) + 1) & ~std::uint64_t(1));
+}
+
 constexpr long KeywordLookahead = 160;
 constexpr int ScanLimit = 80;
 
@@ -261,6 +267,18 @@ void mFile::SetBuffer(std::uint8_t* newBlock, int newBufferSize, int newReserveS
     EmptyWindowAt(at);
 }
 
+long mFile::ReadStraight(std::uint8_t* block, long n)
+{
+    if (n <= 0 || n > INT_MAX - 3) return 0;
+    if (memoryMode) return std::max(FileRead(block, n), 0L);
+    SetBuffer(block, int(n), 0);
+    if (!Refill(nullptr)) return 0;
+    const long delivered = std::min<long>(windowEnd - windowStart, n);
+    readPtr = windowStart + delivered;
+    position = Tell();
+    return delivered;
+}
+
 int mFile::CheckRiff(std::uint32_t formType)
 {
     if (!open || !MakeAvailable(12)) return 0;
@@ -284,7 +302,7 @@ int mFile::FindChunk(std::uint32_t id)
     while (Tell() + 8 <= EnclosingEnd() && MakeAvailable(8)) {
         if (Le32(readPtr) == id) {
             lastChunkSize = Le32(readPtr + 4);
-            lastChunkEnd = Tell() + 8 + long((lastChunkSize + 1) & ~1u);
+            lastChunkEnd = Tell() + 8 + PaddedSize(lastChunkSize);
             readPtr += 8;
             return 1;
         }
@@ -296,7 +314,7 @@ int mFile::FindChunk(std::uint32_t id)
 int mFile::NextChunk()
 {
     if (!MakeAvailable(8)) return 0;
-    const long end = Tell() + 8 + long((Le32(readPtr + 4) + 1) & ~1u);
+    const long end = Tell() + 8 + PaddedSize(Le32(readPtr + 4));
     if (end > EnclosingEnd() || end <= Tell()) {
         if (EnclosingEnd() != LONG_MAX) FileSeek(EnclosingEnd(), SEEK_SET);
         return 0;

@@ -43,6 +43,10 @@ public:
     long FileSeek(long offset, int origin);
     // Reads from now on into the given block (none: the stream's own).
     void SetBuffer(std::uint8_t* block, int bufferSize, int reserveSize);
+    // Reads n bytes from the read pointer straight into the block, which
+    // must hold n rounded up to 4 and stays the stream's buffer until
+    // SetBuffer (none). Returns the bytes delivered.
+    long ReadStraight(std::uint8_t* block, long n);
 
     // Makes n bytes available at the read pointer; false when the stream
     // ends sooner. Decoders call it before every field they read.

@@ -253,16 +253,7 @@ std::int32_t mAudioWAV::FillOnce(std::uint32_t maxBytes)
 // Reads straight into the node: its samples are lent to the file as its buffer.
 std::uint32_t mAudioWAV::ReadInto(Node& node, std::uint32_t n)
 {
-    if (memoryMode) {
-        const long got = FileRead(node.samples.data(), long(n));
-        return got > 0 ? std::uint32_t(got) : 0;
-    }
-    SetBuffer(node.samples.data(), int(n), 0);
-    Refill(nullptr);
-    const std::uint32_t delivered = std::uint32_t(std::min<long>(windowEnd - windowStart, long(n)));
-    readPtr = windowStart + delivered;
-    position = Tell();
-    return delivered;
+    return std::uint32_t(ReadStraight(node.samples.data(), long(n)));
 }
 
 // The pass is fully queued: the next one starts, or this was the last.

@@ -107,12 +107,18 @@ void mRenderer::BuildConversion()
     const int sourceBits = frameInfo->depth * frameInfo->planes;
     const int targetBits = targetDesc->bitCount * targetDesc->planes;
     if (sourceBits <= 8 || targetBits > 8) return;
-    conversion_.resize(4096);
+    conversion_ = ConversionTable(*target);
+}
+
+std::vector<std::uint8_t> mRenderer::ConversionTable(const mBitmap& to)
+{
+    std::vector<std::uint8_t> table(4096);
     for (int r = 0; r < 16; ++r)
         for (int g = 0; g < 16; ++g)
             for (int b = 0; b < 16; ++b)
-                conversion_[std::size_t(r * 256 + g * 16 + b)] = std::uint8_t(
-                    target->NearestColor(std::uint32_t(b * 16) | std::uint32_t(g * 16) << 8 | std::uint32_t(r * 16) << 16));
+                table[std::size_t(r * 256 + g * 16 + b)] = std::uint8_t(
+                    to.NearestColor(std::uint32_t(b * 16) | std::uint32_t(g * 16) << 8 | std::uint32_t(r * 16) << 16));
+    return table;
 }
 
 void mRenderer::ConvertLine(const std::uint8_t* source, std::uint8_t* destination, int count,

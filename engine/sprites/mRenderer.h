@@ -61,6 +61,9 @@ public:
     static std::string Extension(const std::string& fileName);
 
     void BuildConversion();
+    // For each colour with 4 bits per component (red * 256 + green * 16 +
+    // blue), the nearest colour of the bitmap's table.
+    static std::vector<std::uint8_t> ConversionTable(const mBitmap& to);
     void ConvertLine(const std::uint8_t* source, std::uint8_t* destination, int count, int bytesPerPlane) const;
 
     RendererInfo* rendererInfo = &rendererInfo_;
