@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/VideoCodecs.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+struct AVCodec;
+struct AVCodecContext;
+struct AVFrame;
+struct AVPacket;
+struct SwsContext;
+
+namespace platform {
+
+// A video decompressor on libavcodec. The decoder comes from the handler
+// code or, for uncompressed streams and unknown handlers, from the format's
+// compression code, both looked up in libavformat's RIFF tables. Indexed
+// output keeps the stream's colours (from the format, then from palette
+// changes and the decoder); true-colour output goes through the caller's
+// table into a fixed palette of a colour cube and greys.
+class AvVideoDecompressor : public VideoDecompressor {
+public:
+    // Frames larger than this in either direction are refused.
+    static constexpr int MaxSide = 16384;
+
+    explicit AvVideoDecompressor(std::uint32_t handler);
+    ~AvVideoDecompressor() override;
+    AvVideoDecompressor(const AvVideoDecompressor&) = delete;
+    AvVideoDecompressor& operator=(const AvVideoDecompressor&) = delete;
+
+    bool Begin(const std::uint8_t* format, std::size_t bytes) override;
+    bool IndexedOutput() const override { return indexed_; }
+    void GetPalette(std::uint32_t* colours) const override;
+    void ChangePalette(int first, int count, const std::uint8_t* entries) override;
+    bool Decompress(const std::uint8_t* data, std::size_t bytes, const IndexedPicture& picture,
+                    bool& paletteChanged) override;
+    void End() override;
+
+    // The decoder for a four-character code, or none.
+    static const AVCodec* DecoderFor(std::uint32_t code);
+    // The palette true-colour frames are brought to.
+    static const std::array<std::uint32_t, 256>& TrueColourPalette();
+
+private:
+    bool OpenDecoder(const AVCodec* codec, const std::uint8_t* format, std::size_t bytes);
+    void TakeColours(const std::uint8_t* format, std::size_t bytes);
+    bool Send(const std::uint8_t* data, std::size_t bytes);
+    void CopyIndexed(const IndexedPicture& picture, bool& paletteChanged);
+    void CopyTrueColour(const IndexedPicture& picture);
+    // One row of the decoded frame as blue, green, red triples, or none
+    // when the frame's pixels are of a kind not converted here.
+    const std::uint8_t* BgrRow(int y);
+
+    std::uint32_t handler_;
+    AVCodecContext* context_ = nullptr;
+    AVFrame* frame_ = nullptr;
+    AVPacket* packet_ = nullptr;
+    SwsContext* scaler_ = nullptr;
+    bool indexed_ = false;
+    bool paletteToSend_ = false;
+    std::array<std::uint32_t, 256> palette_{}; // alpha, red, green, blue as libavcodec keeps it
+    std::vector<std::uint8_t> bgr_;            // the converted frame when a scaler is needed
+    std::vector<std::uint8_t> row_;
+};
+
+} // namespace platform
