@@ -1,6 +1,7 @@
 #include "engine/sprites/mRenderer.h"
 
 #include "engine/core/mImageFlic.h"
+#include "engine/media/mImageAVI.h"
 #include "engine/media/mImageBMP.h"
 #include "engine/sprites/mImageDCX.h"
 #include "engine/sprites/mImagePCX.h"
@@ -79,7 +80,8 @@ std::unique_ptr<mRenderer> mRenderer::ForFileName(const std::string& fileName)
     if (ext == "PCX") return std::make_unique<mImagePCX>();
     if (ext == "DCX") return std::make_unique<mImageDCX>();
     if (ext == "BMP") return std::make_unique<mImageBMP>();
-    // AVI and descriptions are not part of this engine yet.
+    if (ext == "AVI") return std::make_unique<mImageAVI>();
+    // Descriptions are not part of this engine yet.
     struct Reporter : mObject {} reporter;
     reporter.Error(CLASS_mImageBitmap, ERR_FILE_TYPE, ext.c_str());
     return nullptr;
