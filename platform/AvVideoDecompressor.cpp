@@ -109,9 +109,10 @@ bool AvVideoDecompressor::OpenDecoder(const AVCodec* codec, const std::uint8_t* 
     }
     if (avcodec_open2(context_, codec, nullptr) < 0) return false;
     frame_ = av_frame_alloc();
+    received_ = av_frame_alloc();
     packet_ = av_packet_alloc();
     indexed_ = context_->pix_fmt == AV_PIX_FMT_PAL8 || (context_->pix_fmt == AV_PIX_FMT_NONE && bits <= 8);
-    return frame_ && packet_;
+    return frame_ && received_ && packet_;
 }
 
 void AvVideoDecompressor::TakeColours(const std::uint8_t* format, std::size_t bytes)
@@ -124,13 +125,14 @@ void AvVideoDecompressor::TakeColours(const std::uint8_t* format, std::size_t by
     count = std::min({count, std::size_t(256), (bytes - InfoHeaderSize) / 4});
     for (std::size_t i = 0; i < count; ++i)
         palette_[i] = 0xFF000000u | (std::uint32_t(Le32(format + InfoHeaderSize + 4 * i)) & 0xFFFFFF);
+    shown_ = palette_;
     // Decoders start without colours: they come with the first frame.
     paletteToSend_ = true;
 }
 
 void AvVideoDecompressor::GetPalette(std::uint32_t* colours) const
 {
-    const auto& from = indexed_ ? palette_ : TrueColourPalette();
+    const auto& from = indexed_ ? shown_ : TrueColourPalette();
     for (std::size_t i = 0; i < 256; ++i) colours[i] = from[i] & 0xFFFFFF;
 }
 
@@ -151,9 +153,13 @@ bool AvVideoDecompressor::Decompress(const std::uint8_t* data, std::size_t bytes
     // mean the end of the stream.
     if (!context_ || !data || bytes == 0 || bytes > std::size_t(INT32_MAX)) return false;
     if (!Send(data, bytes)) return false;
+    // A failed receive empties its frame: the last good one is moved aside.
     bool got = false;
-    while (avcodec_receive_frame(context_, frame_) == 0) got = true;
-    // receive_frame leaves the frame empty when it fails: keep the last one.
+    while (avcodec_receive_frame(context_, received_) == 0) {
+        av_frame_unref(frame_);
+        av_frame_move_ref(frame_, received_);
+        got = true;
+    }
     if (!got) return false;
     if (frame_->format == AV_PIX_FMT_PAL8) CopyIndexed(picture, paletteChanged);
     else if (picture.trueColourTable) CopyTrueColour(picture);
@@ -188,8 +194,8 @@ void AvVideoDecompressor::CopyIndexed(const IndexedPicture& picture, bool& palet
     std::array<std::uint32_t, 256> colours;
     std::memcpy(colours.data(), frame_->data[1], AVPALETTE_SIZE);
     for (auto& c : colours) c |= 0xFF000000u;
-    if (colours == palette_) return;
-    palette_ = colours;
+    if (colours == shown_) return;
+    shown_ = colours;
     paletteChanged = true;
 }
 
@@ -260,6 +266,7 @@ void AvVideoDecompressor::End()
 {
     avcodec_free_context(&context_);
     av_frame_free(&frame_);
+    av_frame_free(&received_);
     av_packet_free(&packet_);
     sws_freeContext(scaler_);
     scaler_ = nullptr;

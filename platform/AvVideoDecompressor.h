@@ -56,11 +56,15 @@ private:
     std::uint32_t handler_;
     AVCodecContext* context_ = nullptr;
     AVFrame* frame_ = nullptr;
+    AVFrame* received_ = nullptr;
     AVPacket* packet_ = nullptr;
     SwsContext* scaler_ = nullptr;
     bool indexed_ = false;
     bool paletteToSend_ = false;
-    std::array<std::uint32_t, 256> palette_{}; // alpha, red, green, blue as libavcodec keeps it
+    // Alpha, red, green, blue as libavcodec keeps them: the colours the
+    // decoder is given, and those of the last frame it gave back.
+    std::array<std::uint32_t, 256> palette_{};
+    std::array<std::uint32_t, 256> shown_{};
     std::vector<std::uint8_t> bgr_;            // the converted frame when a scaler is needed
     std::vector<std::uint8_t> row_;
 };
