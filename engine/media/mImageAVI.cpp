@@ -146,6 +146,7 @@ bool mImageAVI::TakeVideoStream(std::uint32_t index, const StreamHeader& header,
     // so later streams of lower priority do not take its place.
     videoPriority = std::max<std::uint32_t>(videoPriority, header.priority);
     videoStream = std::int32_t(index);
+    paletteChanges_ = (header.flags & PaletteChanges) != 0;
     videoStreamNumber = StreamDigits(index);
     try {
         videoFormat.assign(std::min(formatSize, MaxVideoFormat), 0);
@@ -215,9 +216,12 @@ void mImageAVI::TakeAudioStream(std::uint32_t index, const StreamHeader& header,
     chunkDepth = depth;
     std::copy(std::begin(ends), std::end(ends), chunkEnd);
     lastChunkEnd = formatEnd;
-    format->lengthUnits = header.length;
-    format->lengthMs = UnitsToTime(header.length);
-    format->lengthBytes = UnitsToBytes(header.length);
+    // The stream counts blocks of all channels, the player single samples:
+    // taken as they stand, a stereo track would be cut to half its length.
+    const std::uint64_t units = std::uint64_t(header.length) * std::max<std::uint32_t>(format->channels, 1);
+    format->lengthUnits = std::uint32_t(std::min<std::uint64_t>(units, UINT32_MAX));
+    format->lengthMs = UnitsToTime(format->lengthUnits);
+    format->lengthBytes = UnitsToBytes(format->lengthUnits);
     SetTimeFormat(TimeMilliseconds);
     // Each play buffer holds one frame's sound and 10 ms more.
     const std::uint32_t initial = std::min<std::uint32_t>(mainHeader.initialFrames, MaxBufferCount);
@@ -333,6 +337,7 @@ void mImageAVI::ReadPaletteChange(std::uint32_t bytes)
 {
     std::uint8_t change[PaletteChangeMax] = {};
     const long got = FileRead(change, std::min<long>(bytes, PaletteChangeMax));
+    paletteChanges_ = true;
     if (got < 4 || !decompressor) return;
     const int first = change[0];
     const int count = change[1] == 0 ? 256 : change[1];
@@ -379,7 +384,10 @@ int mImageAVI::SeekFrame(int n, int origin)
 
 int mImageAVI::DecodeStart(int t)
 {
-    if (indexStart != 0 && (mainHeader.flags & HasIndex) && std::int64_t(t) - lastDecoded > ForwardDecodeLimit) {
+    // A frame's colours depend on every palette change before it: such a
+    // movie is not entered at a key frame.
+    const bool useIndex = indexStart != 0 && (mainHeader.flags & HasIndex) && !paletteChanges_;
+    if (useIndex && std::int64_t(t) - lastDecoded > ForwardDecodeLimit) {
         SetBuffer(nullptr, 0, 0);
         const long noted = Tell();
         long offset = 0;
@@ -404,7 +412,27 @@ int mImageAVI::DecodeStart(int t)
     }
     FileSeek(moviStart, SEEK_SET);
     lastDecoded = -1;
+    if (paletteChanges_) RestorePalette();
     return 0;
+}
+
+// The colours the movie starts with, those of its format, as a change.
+void mImageAVI::RestorePalette()
+{
+    constexpr std::size_t InfoHeaderSize = 40;
+    if (!decompressor || videoFormat.size() < InfoHeaderSize) return;
+    const int bits = Le16(&videoFormat[14]);
+    const std::uint32_t used = Le32(&videoFormat[32]);
+    std::size_t count = used != 0 ? used : bits <= 8 ? std::size_t(1) << bits : 0;
+    count = std::min({count, std::size_t(256), (videoFormat.size() - InfoHeaderSize) / 4});
+    std::vector<std::uint8_t> entries(count * 4);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* bgr = &videoFormat[InfoHeaderSize + 4 * i];
+        entries[4 * i] = bgr[2];
+        entries[4 * i + 1] = bgr[1];
+        entries[4 * i + 2] = bgr[0];
+    }
+    if (count > 0) decompressor->ChangePalette(0, int(count), entries.data());
 }
 
 bool mImageAVI::KeyFrameBefore(int t, long& offset, int& key)

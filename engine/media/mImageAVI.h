@@ -20,6 +20,7 @@ public:
     static constexpr std::uint32_t TagNone = 'N' | 'O' << 8 | 'N' << 16 | 'E' << 24;
     static constexpr std::uint32_t HasIndex = 0x10;
     static constexpr std::uint32_t KeyFrame = 0x10;
+    static constexpr std::uint32_t PaletteChanges = 0x10000; // of a video stream's flags
     static constexpr std::uint32_t MaxVideoFormat = 1064;
     static constexpr int MainHeaderSize = 56;
     static constexpr int StreamHeaderSize = 64;
@@ -98,9 +99,11 @@ private:
     int DecodeStart(int t);
     bool KeyFrameBefore(int t, long& offset, int& frame);
     bool IsFrameChunk(std::uint32_t id) const;
+    void RestorePalette();
 
     long moviEnd_ = 0;
     std::uint32_t indexBytes_ = 0;
+    bool paletteChanges_ = false;
     std::uint32_t frameBytes_ = 0; // of the frame now in the frame buffer
     std::vector<std::uint8_t> trueColourTable_;
 };

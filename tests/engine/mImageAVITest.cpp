@@ -311,7 +311,8 @@ TEST_F(mImageAVITest, LongJumpsStartAtTheKeyFrameTheIndexNames)
     b.flags = mImageAVI::HasIndex;
     b.index = true;
     b.keyFrames = {0, 15, 35};
-    b.movi.insert(b.movi.begin() + 16, AviBuilder::Chunk("00pc", AviBuilder::U16(0x0100) + AviBuilder::U16(0) + "abc" + std::string(1, '\0')));
+    // The index names a palette change too: it is no frame.
+    b.movi.insert(b.movi.begin() + 3, AviBuilder::Chunk("00pc", AviBuilder::U16(0x0100) + AviBuilder::U16(0) + "abc" + std::string(1, '\0')));
     mImageAVI& m = Open(b);
     ASSERT_NE(0, m.indexStart);
     m.SeekFrame(20, 0);
