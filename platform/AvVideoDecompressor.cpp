@@ -199,67 +199,81 @@ void AvVideoDecompressor::CopyIndexed(const IndexedPicture& picture, bool& palet
     paletteChanged = true;
 }
 
+namespace {
+
+// One row of pixels of n bytes each, red, green and blue at the given
+// places, through the table.
+void ConvertBytes(const std::uint8_t* in, int step, int r, int g, int b, std::uint8_t* to, int width,
+                  const std::uint8_t* table)
+{
+    for (int x = 0; x < width; ++x, in += step) to[x] = table[(in[r] >> 4) << 8 | (in[g] >> 4) << 4 | in[b] >> 4];
+}
+
+} // namespace
+
 void AvVideoDecompressor::CopyTrueColour(const IndexedPicture& picture)
 {
     const int w = std::min(picture.width, frame_->width), h = std::min(picture.height, frame_->height);
     const std::uint8_t* table = picture.trueColourTable;
-    bgr_.clear();
+    const std::uint8_t* words = WordTable(table, frame_->format);
+    const std::uint8_t* data = frame_->data[0];
+    std::ptrdiff_t stride = frame_->linesize[0];
+    int step = 3, r = 2, g = 1, b = 0;
+    switch (frame_->format) {
+    case AV_PIX_FMT_BGR24: break;
+    case AV_PIX_FMT_RGB24: r = 0, b = 2; break;
+    case AV_PIX_FMT_BGR0:
+    case AV_PIX_FMT_BGRA: step = 4; break;
+    case AV_PIX_FMT_RGB0:
+    case AV_PIX_FMT_RGBA: step = 4, r = 0, b = 2; break;
+    case AV_PIX_FMT_0RGB:
+    case AV_PIX_FMT_ARGB: step = 4, r = 1, g = 2, b = 3; break;
+    default:
+        if (words) break;
+        // Anything else (YUV and the like) is brought to blue, green, red first.
+        if (!(data = ToBgr())) return;
+        stride = std::ptrdiff_t(frame_->width) * 3;
+    }
     for (int y = 0; y < h; ++y) {
-        const std::uint8_t* bgr = BgrRow(y);
-        if (!bgr) return;
+        const std::uint8_t* in = data + y * stride;
         std::uint8_t* to = picture.topRow + y * picture.rowStep;
-        for (int x = 0; x < w; ++x, bgr += 3) to[x] = table[(bgr[2] >> 4) << 8 | (bgr[1] >> 4) << 4 | bgr[0] >> 4];
+        if (!words) {
+            ConvertBytes(in, step, r, g, b, to, w, table);
+            continue;
+        }
+        for (int x = 0; x < w; ++x) to[x] = words[in[2 * x] | in[2 * x + 1] << 8];
     }
 }
 
-const std::uint8_t* AvVideoDecompressor::BgrRow(int y)
+// For 16-bit pixels, the index of every value at once, made again only
+// when the table or the kind of pixel changes. None for other pixels.
+const std::uint8_t* AvVideoDecompressor::WordTable(const std::uint8_t* table, int pixelFormat)
 {
-    const std::uint8_t* in = frame_->data[0] + std::ptrdiff_t(y) * frame_->linesize[0];
-    const int w = frame_->width;
-    row_.resize(std::size_t(w) * 3);
-    std::uint8_t* out = row_.data();
-    auto fromWords = [&](int rs, int gs, int bs, int gbits) {
-        for (int x = 0; x < w; ++x) {
-            const int v = in[2 * x] | in[2 * x + 1] << 8;
-            out[3 * x] = std::uint8_t((v >> bs & 31) << 3);
-            out[3 * x + 1] = std::uint8_t(gbits == 6 ? (v >> gs & 63) << 2 : (v >> gs & 31) << 3);
-            out[3 * x + 2] = std::uint8_t((v >> rs & 31) << 3);
-        }
-        return out;
-    };
-    auto fromBytes = [&](int step, int r, int g, int b) {
-        for (int x = 0; x < w; ++x, in += step) {
-            out[3 * x] = in[b];
-            out[3 * x + 1] = in[g];
-            out[3 * x + 2] = in[r];
-        }
-        return out;
-    };
-    switch (frame_->format) {
-    case AV_PIX_FMT_BGR24: return in;
-    case AV_PIX_FMT_RGB24: return fromBytes(3, 0, 1, 2);
-    case AV_PIX_FMT_BGR0:
-    case AV_PIX_FMT_BGRA: return fromBytes(4, 2, 1, 0);
-    case AV_PIX_FMT_RGB0:
-    case AV_PIX_FMT_RGBA: return fromBytes(4, 0, 1, 2);
-    case AV_PIX_FMT_0RGB:
-    case AV_PIX_FMT_ARGB: return fromBytes(4, 1, 2, 3);
-    case AV_PIX_FMT_RGB555LE: return fromWords(10, 5, 0, 5);
-    case AV_PIX_FMT_RGB565LE: return fromWords(11, 5, 0, 6);
-    default: break;
+    const bool green6 = pixelFormat == AV_PIX_FMT_RGB565LE;
+    if (!green6 && pixelFormat != AV_PIX_FMT_RGB555LE) return nullptr;
+    if (wordsFormat_ == pixelFormat && std::equal(wordsFrom_.begin(), wordsFrom_.end(), table)) return words_.data();
+    wordsFormat_ = pixelFormat;
+    std::copy(table, table + wordsFrom_.size(), wordsFrom_.begin());
+    words_.resize(65536);
+    for (std::uint32_t v = 0; v < 65536; ++v) {
+        // Four bits a component: the top four of the five (or six) stored.
+        const std::uint32_t r = green6 ? v >> 12 : v >> 11 & 15, g = green6 ? v >> 7 & 15 : v >> 6 & 15, b = v >> 1 & 15;
+        words_[v] = table[r << 8 | g << 4 | b];
     }
-    // Anything else (YUV and the like) is converted once per frame.
-    if (bgr_.empty()) {
-        const int h = frame_->height;
-        scaler_ = sws_getCachedContext(scaler_, w, h, AVPixelFormat(frame_->format), w, h, AV_PIX_FMT_BGR24,
-                                       SWS_POINT, nullptr, nullptr, nullptr);
-        if (!scaler_) return nullptr;
-        bgr_.resize(std::size_t(w) * 3 * std::size_t(h));
-        std::uint8_t* planes[4] = {bgr_.data(), nullptr, nullptr, nullptr};
-        int strides[4] = {w * 3, 0, 0, 0};
-        sws_scale(scaler_, frame_->data, frame_->linesize, 0, h, planes, strides);
-    }
-    return bgr_.data() + std::size_t(y) * std::size_t(w) * 3;
+    return words_.data();
+}
+
+const std::uint8_t* AvVideoDecompressor::ToBgr()
+{
+    const int w = frame_->width, h = frame_->height;
+    scaler_ = sws_getCachedContext(scaler_, w, h, AVPixelFormat(frame_->format), w, h, AV_PIX_FMT_BGR24, SWS_POINT,
+                                   nullptr, nullptr, nullptr);
+    if (!scaler_) return nullptr;
+    bgr_.resize(std::size_t(w) * 3 * std::size_t(h));
+    std::uint8_t* planes[4] = {bgr_.data(), nullptr, nullptr, nullptr};
+    int strides[4] = {w * 3, 0, 0, 0};
+    sws_scale(scaler_, frame_->data, frame_->linesize, 0, h, planes, strides);
+    return bgr_.data();
 }
 
 void AvVideoDecompressor::End()

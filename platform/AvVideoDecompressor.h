@@ -23,7 +23,7 @@ namespace platform {
 class AvVideoDecompressor : public VideoDecompressor {
 public:
     // Frames larger than this in either direction are refused.
-    static constexpr int MaxSide = 16384;
+    static constexpr int MaxSide = 8192;
 
     explicit AvVideoDecompressor(std::uint32_t handler);
     ~AvVideoDecompressor() override;
@@ -49,9 +49,9 @@ private:
     bool Send(const std::uint8_t* data, std::size_t bytes);
     void CopyIndexed(const IndexedPicture& picture, bool& paletteChanged);
     void CopyTrueColour(const IndexedPicture& picture);
-    // One row of the decoded frame as blue, green, red triples, or none
-    // when the frame's pixels are of a kind not converted here.
-    const std::uint8_t* BgrRow(int y);
+    const std::uint8_t* WordTable(const std::uint8_t* table, int pixelFormat);
+    // The decoded frame as rows of blue, green, red; none when it cannot be.
+    const std::uint8_t* ToBgr();
 
     std::uint32_t handler_;
     AVCodecContext* context_ = nullptr;
@@ -65,8 +65,10 @@ private:
     // decoder is given, and those of the last frame it gave back.
     std::array<std::uint32_t, 256> palette_{};
     std::array<std::uint32_t, 256> shown_{};
-    std::vector<std::uint8_t> bgr_;            // the converted frame when a scaler is needed
-    std::vector<std::uint8_t> row_;
+    std::vector<std::uint8_t> bgr_; // the converted frame when a scaler is needed
+    std::vector<std::uint8_t> words_;
+    std::array<std::uint8_t, 4096> wordsFrom_{};
+    int wordsFormat_ = -1;
 };
 
 } // namespace platform
