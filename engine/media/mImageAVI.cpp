@@ -19,7 +19,7 @@ constexpr std::uint32_t Suffix(char a, char b)
     return std::uint32_t(std::uint8_t(a)) << 16 | std::uint32_t(std::uint8_t(b)) << 24;
 }
 
-constexpr int MaxSide = 16384;
+constexpr int MaxSide = 8192;
 constexpr long PaletteChangeMax = 4 + 4 * 256;
 
 // The two decimal digits of a stream's number, tens first, as the first
@@ -196,7 +196,21 @@ void mImageAVI::PaletteFromDecompressor()
     std::uint32_t colours[256];
     decompressor->GetPalette(colours);
     frameBitmap.SetColors(colours, 0, 256);
-    if (!decompressor->IndexedOutput()) trueColourTable_ = ConversionTable(frameBitmap);
+    if (!decompressor->IndexedOutput()) trueColourTable_ = TrueColourTable(frameBitmap);
+}
+
+// True-colour movies all come out in the decompressor's one palette: its
+// table of 4096 nearest-colour searches is made once, not per movie opened.
+std::vector<std::uint8_t> mImageAVI::TrueColourTable(const mBitmap& colours)
+{
+    static std::vector<std::uint32_t> lastColours;
+    static std::vector<std::uint8_t> lastTable;
+    const std::vector<std::uint32_t> now(colours.desc.colours, colours.desc.colours + 256);
+    if (now != lastColours) {
+        lastTable = ConversionTable(colours);
+        lastColours = now;
+    }
+    return lastTable;
 }
 
 void mImageAVI::TakeAudioStream(std::uint32_t index, const StreamHeader& header, std::uint32_t formatSize)
