@@ -12,7 +12,8 @@
 //                                   N ms a tick; the stage after every tick as DIR/tick-NNNN.png
 //
 // FILE is an FLI or FLC animation, a PCX or BMP picture, a DCX file (its
-// pages are the frames), or for info and audio a WAV sound.
+// pages are the frames), an AVI movie (with its sound for audio and play),
+// or for info, audio and play a WAV sound.
 #include "engine/core/mBitmap.h"
 #include "engine/core/mDirector.h"
 #include "engine/core/mSolidElement.h"
@@ -23,6 +24,8 @@
 #include "shell/AnimationControl.h"
 #include "engine/core/mObject.h"
 #include "engine/media/mAudioWAV.h"
+#include "engine/media/mImageAVI.h"
+#include "platform/AvVideoCodecs.h"
 #include "engine/sprites/mRenderer.h"
 #include "platform/ConsoleMessageBoxes.h"
 #include "platform/FileWaveOut.h"
@@ -149,6 +152,19 @@ int Speed(const std::string& file)
     return 0;
 }
 
+void Info(mRenderer& source)
+{
+    std::printf("format %s\nsize %dx%d\nframes %d\nperiod %u ms\n", Tag(source.rendererInfo->formatTag).c_str(),
+                source.rendererInfo->width, source.rendererInfo->height, source.rendererInfo->frameCount,
+                source.frameInfo->framePeriod);
+    const auto* movie = dynamic_cast<const mImageAVI*>(&source);
+    if (!movie) return;
+    std::printf("sound streams %d\n", movie->streamInfo->itemCount);
+    if (movie->formatBlock.empty()) return;
+    std::printf("sound rate %u\nsound bits %u\nsound channels %u\nsound length %u ms\n", movie->format->rate,
+                movie->format->bits, movie->format->channels, movie->format->lengthMs);
+}
+
 bool IsSound(const QString& file)
 {
     return file.endsWith(".wav", Qt::CaseInsensitive);
@@ -185,12 +201,50 @@ int PlayOnce(const std::string& file, platform::WaveOut& output)
     return result;
 }
 
+// Hands every task on at once: a file output then takes each buffer back
+// as it is written, like a device that always keeps up.
+class DirectUiQueue : public platform::UiQueue {
+public:
+    void Post(std::function<void()> task) override { task(); }
+};
+
+// A movie's sound goes to the player as its frames are read: every frame
+// is drawn once, in order.
+int PlayMovieSound(const std::string& file, platform::WaveOut& output)
+{
+    mAudioWAV::SetWaveOut(&output);
+    int result = 1;
+    if (std::unique_ptr<mRenderer> source = OpenSource(file)) {
+        mBitmap target(std::max(1, source->frameInfo->width), std::max(1, source->frameInfo->height), 8);
+        source->SetTarget(&target);
+        source->SetAutoAdvance(true);
+        if (source->Play(0, 1)) {
+            for (int i = 0; i < source->rendererInfo->frameCount; ++i)
+                if (source->Draw(0, 0, nullptr) < 0) break;
+            source->Stop();
+            result = 0;
+        } else {
+            std::fprintf(stderr, "pairlet-media: %s has no sound to play\n", file.c_str());
+        }
+        source->SetTarget(nullptr);
+        source->CloseFile();
+    }
+    mAudioWAV::SetWaveOut(nullptr);
+    return result;
+}
+
+bool IsMovie(const std::string& file)
+{
+    return mRenderer::Extension(file) == "AVI";
+}
+
 // What the wave player queues for the sound, written as a WAV file.
 int Audio(const std::string& file, const std::string& out)
 {
     platform::QtUiQueue queue;
-    platform::FileWaveOut output(queue, out);
-    const int result = PlayOnce(file, output);
+    DirectUiQueue direct;
+    platform::FileWaveOut output(IsMovie(file) ? static_cast<platform::UiQueue&>(direct) : queue, out);
+    const int result = IsMovie(file) ? PlayMovieSound(file, output) : PlayOnce(file, output);
     if (!output.Good()) {
         std::fprintf(stderr, "pairlet-media: cannot write %s\n", out.c_str());
         return 1;
@@ -291,8 +345,14 @@ protected:
     {
         if (event->key() == Qt::Key_Escape) close();
         if (event->key() != Qt::Key_Space) return;
-        if (timer_.isActive()) timer_.stop();
-        else timer_.start(5);
+        // The sprite pauses its sound too.
+        if (timer_.isActive()) {
+            timer_.stop();
+            stage_->sprite.Pause();
+        } else {
+            stage_->sprite.Resume();
+            timer_.start(5);
+        }
     }
 
 private:
@@ -310,12 +370,20 @@ int PlaySound(const std::string& file)
 int Play(const std::string& file)
 {
     if (IsSound(QString::fromStdString(file))) return PlaySound(file);
+    // A movie's sound plays through the wave player it is.
+    platform::QtUiQueue queue;
+    platform::SdlWaveOut output(queue);
+    mAudioWAV::SetWaveOut(&output);
     std::unique_ptr<mRenderer> source = OpenSource(file);
-    if (!source) return 1;
-    platform::SystemClock clock;
-    PlayWindow window(std::move(source), clock);
-    window.show();
-    return QApplication::exec();
+    int result = 1;
+    if (source) {
+        platform::SystemClock clock;
+        PlayWindow window(std::move(source), clock);
+        window.show();
+        result = QApplication::exec();
+    }
+    mAudioWAV::SetWaveOut(nullptr);
+    return result;
 }
 
 } // namespace
@@ -341,6 +409,8 @@ int main(int argc, char* argv[])
     std::FILE* noAnswers = std::fopen("/dev/null", "r");
     platform::ConsoleMessageBoxes reports(noAnswers ? noAnswers : stdin, stderr);
     mObject::SetReporter(&reports);
+    platform::AvVideoCodecs codecs;
+    mImageAVI::SetVideoCodecs(&codecs);
     if (args[0] == "audio") return Audio(args[1].toStdString(), args[2].toStdString());
     if (args[0] == "play") return Play(args[1].toStdString());
     if (args[0] == "info" && IsSound(args[1])) return SoundInfo(args[1].toStdString());
@@ -353,9 +423,7 @@ int main(int argc, char* argv[])
     else if (args[0] == "speed")
         result = Speed(args[1].toStdString());
     else
-        std::printf("format %s\nsize %dx%d\nframes %d\nperiod %u ms\n", Tag(source->rendererInfo->formatTag).c_str(),
-                    source->rendererInfo->width, source->rendererInfo->height, source->rendererInfo->frameCount,
-                    source->frameInfo->framePeriod);
+        Info(*source);
     source->CloseFile();
     return result;
 }
