@@ -311,6 +311,15 @@ int mFile::FindChunk(std::uint32_t id)
     return 0;
 }
 
+int mFile::EnterChunk()
+{
+    if (!MakeAvailable(8)) return 0;
+    lastChunkSize = Le32(readPtr + 4);
+    lastChunkEnd = Tell() + 8 + PaddedSize(lastChunkSize);
+    readPtr += 8;
+    return 1;
+}
+
 int mFile::NextChunk()
 {
     if (!MakeAvailable(8)) return 0;

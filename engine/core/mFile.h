@@ -64,6 +64,9 @@ public:
 
     int CheckRiff(std::uint32_t formType);
     int FindChunk(std::uint32_t id);
+    // Steps into the chunk at the read pointer, whatever its id and
+    // wherever it lies; 0 when no chunk header is left.
+    int EnterChunk();
     int NextChunk();
     int FindList(std::uint32_t listType);
     void Ascend();

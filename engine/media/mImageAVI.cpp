@@ -287,7 +287,9 @@ bool mImageAVI::IsFrameChunk(std::uint32_t id) const
 
 bool mImageAVI::ReadNextFrame()
 {
-    for (;;) {
+    // Every step moves on: a chunk that leads back ends the walk.
+    for (long last = -1; Tell() > last; ) {
+        last = Tell();
         if (Tell() + 8 > moviEnd_ || !MakeAvailable(8)) return false;
         const std::uint32_t id = Le32(readPtr);
         if (id == Id("LIST")) {
@@ -299,7 +301,7 @@ bool mImageAVI::ReadNextFrame()
         } else if (IsFrameChunk(id)) {
             return ReadFrameChunk();
         } else if (id == audioChunkId || id == (videoStreamNumber | Suffix('p', 'c'))) {
-            FindChunk(id);
+            EnterChunk();
             if (id == audioChunkId) QueueSound(lastChunkSize);
             else ReadPaletteChange(lastChunkSize);
             SetBuffer(nullptr, 0, 0);
@@ -308,11 +310,12 @@ bool mImageAVI::ReadNextFrame()
         }
         if (!NextChunk()) return false;
     }
+    return false;
 }
 
 bool mImageAVI::ReadFrameChunk()
 {
-    FindChunk(Le32(readPtr));
+    EnterChunk();
     // A chunk cut short by the end of the file gives what is there.
     const long there = std::max(Length() - Tell(), 0L);
     std::uint32_t bytes = std::uint32_t(std::min<long>(lastChunkSize, there));
