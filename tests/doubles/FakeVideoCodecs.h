@@ -8,8 +8,7 @@
 #include <vector>
 
 // Video decompressors that log what they are asked. A frame's first byte is
-// its picture: every pixel becomes it (true-colour output: it goes through
-// the table as a grey). Palette changes are logged and taken.
+// its picture: every pixel becomes it. Palette changes are logged and taken.
 class FakeVideoCodecs : public platform::VideoCodecs {
 public:
     class Decompressor : public platform::VideoDecompressor {
@@ -22,7 +21,7 @@ public:
             codecs_.formats.emplace_back(reinterpret_cast<const char*>(format), bytes);
             return !codecs_.refuseBegin;
         }
-        bool IndexedOutput() const override { return !codecs_.trueColour; }
+        bool IndexedOutput() const override { return true; }
         void GetPalette(std::uint32_t* colours) const override
         {
             codecs_.log.push_back("palette");
@@ -43,8 +42,8 @@ public:
             changed_ = false;
             codecs_.log.push_back(bytes ? "frame " + std::to_string(data[0]) : "empty");
             if (!bytes) return false;
-            const std::uint8_t v = codecs_.trueColour ? picture.trueColourTable[(data[0] >> 4) * 273] : data[0];
-            for (int y = 0; y < picture.height; ++y) std::memset(picture.topRow + y * picture.rowStep, v, std::size_t(picture.width));
+            for (int y = 0; y < picture.height; ++y)
+                std::memset(picture.topRow + y * picture.rowStep, data[0], std::size_t(picture.width));
             return true;
         }
         void End() override { codecs_.log.push_back("end"); }
@@ -75,5 +74,5 @@ public:
     std::vector<std::string> formats;
     std::vector<std::uint32_t> palette = std::vector<std::uint32_t>(256, 0);
     std::string refuseHandler = "none";
-    bool refuseBegin = false, trueColour = false;
+    bool refuseBegin = false;
 };

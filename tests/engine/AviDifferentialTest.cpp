@@ -145,7 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
                                s.paletteEvery = 7;
                                return s;
                            }()},
-                      Case{"bgr24", Spec("rawvideo", AV_PIX_FMT_BGR24)},
+                      Case{"bgr24_bottom_up",
+                           [] {
+                               FfmpegAviSpec s = Spec("rawvideo", AV_PIX_FMT_BGR24);
+                               s.bottomUp = true;
+                               return s;
+                           }()},
                       Case{"rgb555", Spec("rawvideo", AV_PIX_FMT_RGB555LE, AV_CODEC_ID_PCM_U8, 22050, 2)}),
     [](const ::testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
 

@@ -22,6 +22,7 @@ struct FfmpegAviSpec {
     AVPixelFormat pixels = AV_PIX_FMT_RGB555LE; // what the encoder takes
     int width = 64, height = 48, frames = 30, fps = 25, keyEvery = 10;
     int paletteEvery = 0; // pal8: a new palette every n frames
+    bool bottomUp = false; // uncompressed frames stored bottom-up (FFmpeg stores them top-down)
     AVCodecID sound = AV_CODEC_ID_NONE; // AV_CODEC_ID_PCM_U8 or AV_CODEC_ID_PCM_S16LE
     int rate = 11025, channels = 1;
 };
@@ -173,8 +174,11 @@ inline bool WriteFfmpegAvi(const std::string& path, const FfmpegAviSpec& spec)
     bool ok = video && avcodec_parameters_from_context(video->codecpar, enc) >= 0;
     if (ok) video->time_base = enc->time_base;
     AVStream* sound = ok && spec.sound != AV_CODEC_ID_NONE ? AddSound(out, spec) : nullptr;
+    AVDictionary* options = nullptr;
+    if (spec.bottomUp) av_dict_set(&options, "flipped_raw_rgb", "1", 0);
     ok = ok && (spec.sound == AV_CODEC_ID_NONE || sound) && avio_open(&out->pb, path.c_str(), AVIO_FLAG_WRITE) >= 0 &&
-         avformat_write_header(out, nullptr) >= 0;
+         avformat_write_header(out, &options) >= 0;
+    av_dict_free(&options);
     for (int i = 0; ok && i < spec.frames; ++i)
         ok = (!sound || WriteSound(out, sound, spec, i)) && WriteVideo(out, video, enc, spec, i);
     if (ok) ok = av_write_trailer(out) == 0;
