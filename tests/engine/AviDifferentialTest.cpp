@@ -102,9 +102,9 @@ TEST_P(AviDifferentialTest, EveryFrameAndSoundByteAsFfmpegDecodesThem)
     ASSERT_TRUE(ReadFfmpegAvi(path, reference));
     ASSERT_EQ(std::size_t(spec.frames), reference.frames.size());
 
+    mBitmap target(spec.width, spec.height, 8); // outlives the movie that draws into it
     mImageAVI movie;
     ASSERT_TRUE(movie.OpenFile(path.c_str()));
-    mBitmap target(spec.width, spec.height, 8);
     movie.SetTarget(&target);
     ASSERT_EQ(1, movie.ReadHeader());
     ASSERT_EQ(spec.frames, movie.rendererInfo->frameCount);
