@@ -73,8 +73,9 @@ int mImageAVI::ReadHeader()
         return 0;
     std::uint8_t raw[MainHeaderSize] = {};
     if (FileRead(raw, MainHeaderSize) != MainHeaderSize) return 0;
-    std::uint32_t* fields = &mainHeader.microSecPerFrame;
-    for (int i = 0; i < MainHeaderSize / 4; ++i) fields[i] = Le32(raw + 4 * i);
+    const auto word = [&raw](int i) { return Le32(raw + 4 * i); };
+    mainHeader = {word(0), word(1), word(2),  word(3),  word(4),  word(5),  word(6),
+                  word(7), word(8), word(9), {word(10), word(11), word(12), word(13)}};
 
     const std::int32_t width = std::int32_t(std::min<std::uint32_t>(mainHeader.width, INT32_MAX));
     const std::int32_t height = std::int32_t(std::min<std::uint32_t>(mainHeader.height, INT32_MAX));
@@ -96,14 +97,15 @@ int mImageAVI::ReadHeader()
     Ascend();
     if (streamInfo->itemCount == 0) streamInfo->typeTag = TagNone;
 
-    if (!FindList(Id("movi"))) return 0;
+    // Offsets are kept in 32 bits, as the format's own are.
+    if (!FindList(Id("movi")) || Tell() > INT32_MAX) return 0;
     moviStart = std::int32_t(Tell());
     moviEnd_ = chunkEnd[chunkDepth];
     Ascend();
     rendererInfo->formatTag = TagAvi;
     indexStart = 0;
     if (mainHeader.flags & HasIndex) {
-        if (FindChunk(Id("idx1"))) {
+        if (FindChunk(Id("idx1")) && Tell() <= INT32_MAX) {
             indexStart = std::int32_t(Tell());
             indexBytes_ = lastChunkSize;
         } else {
@@ -126,8 +128,15 @@ bool mImageAVI::ReadStreamList(std::uint32_t index)
     h.flags = Le32(raw + 8);
     h.priority = Le16(raw + 12);
     h.language = Le16(raw + 14);
-    std::uint32_t* rest = &h.initialFrames;
-    for (int i = 0; i < 8; ++i) rest[i] = Le32(raw + 16 + 4 * i);
+    const auto word = [&raw](int at) { return Le32(raw + at); };
+    h.initialFrames = word(16);
+    h.scale = word(20);
+    h.rate = word(24);
+    h.start = word(28);
+    h.length = word(32);
+    h.suggestedBufferSize = word(36);
+    h.quality = word(40);
+    h.sampleSize = word(44);
     for (int i = 0; i < 4; ++i) h.frame[i] = std::int16_t(Le16(raw + 48 + 2 * i));
     SkipChunk();
     if (!FindChunk(Id("strf"))) return false;
