@@ -366,12 +366,17 @@ int mFile::ReadKeyword(const char* const* keywords)
         MakeAvailable(KeywordLookahead);
         if (readPtr >= windowEnd) return -1;
         const long left = long(windowEnd - readPtr);
-        auto at = [&](long i) -> std::uint8_t { return i < left ? std::uint8_t(std::toupper(readPtr[i])) : 0; };
+        // Case is folded in ASCII only, whatever the locale.
+        auto at = [&](long i) -> std::uint8_t {
+            const std::uint8_t c = i < left ? readPtr[i] : 0;
+            return c >= 'a' && c <= 'z' ? std::uint8_t(c - 'a' + 'A') : c;
+        };
+        if (at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) { // a byte-order mark
+            readPtr += 3;
+            continue;
+        }
         if (at(0) == '/' && at(1) == '/') {
-            long i = 0;
-            while (i < ScanLimit && i < left && !LineEnd(readPtr[i])) ++i;
-            readPtr += i;
-            if (readPtr < windowEnd) ++readPtr;
+            SkipLine();
             continue;
         }
         for (int k = 0; keywords[k] && keywords[k][0]; ++k) {
@@ -384,7 +389,9 @@ int mFile::ReadKeyword(const char* const* keywords)
             long end = i;
             while (end < i + ScanLimit && end < left && !LineEnd(readPtr[end])) ++end;
             keywordValue_.assign(reinterpret_cast<const char*>(readPtr + i), std::size_t(end - i));
-            readPtr += std::min(end + 1, left);
+            readPtr += end;
+            // What an overlong operand leaves on its line is not read as keywords.
+            SkipLine();
             return k;
         }
         long i = 0;
@@ -392,5 +399,18 @@ int mFile::ReadKeyword(const char* const* keywords)
         long j = i;
         while (j < i + ScanLimit && j < left && IsBreak(readPtr[j])) ++j;
         readPtr += std::max(j, 1L);
+    }
+}
+
+void mFile::SkipLine()
+{
+    for (;;) {
+        MakeAvailable(KeywordLookahead);
+        while (readPtr < windowEnd && !LineEnd(*readPtr)) ++readPtr;
+        if (readPtr < windowEnd) {
+            ++readPtr;
+            return;
+        }
+        if (IsLastWindow() || memoryMode || windowEnd == windowStart) return;
     }
 }

@@ -114,6 +114,8 @@ protected:
 
 private:
     void EmptyWindowAt(long offset);
+    // Moves on past the end of the line the read pointer is in.
+    void SkipLine();
     bool MakeAvailableByRefill(long n);
     long EnclosingEnd() const;
     bool SeekTo(long offset);
