@@ -1,12 +1,15 @@
 #include "engine/sprites/mSprite.h"
 
 #include "engine/core/mDirector.h"
+#include "engine/core/mFile.h"
 #include "engine/sprites/mImage.h"
+#include "engine/sprites/mScript.h"
 
 mSprite::~mSprite()
 {
     for (std::unique_ptr<SoundNode> node = std::move(sounds_); node; node = std::move(node->next))
         if (--node->stream->useCount == 0) delete node->stream;
+    ReleaseScript();
     if (director) director->RemoveElement(this);
 }
 
@@ -19,7 +22,8 @@ void mSprite::Step(std::uint32_t lateness)
 {
     if (state & Paused) return;
     do {
-        ++frame; // scripts come later; a plain sprite just counts
+        if (script) script->Run(*this);
+        else ++frame;
         state &= ~std::uint32_t(StepAgain);
         if ((state & CatchUp) && delay != 0 && lateness >= delay) {
             lateness -= delay;
@@ -135,9 +139,21 @@ int mSprite::PlaySound(int index, std::uint32_t length, std::uint32_t passes)
     return 1;
 }
 
-int mSprite::LoadScript(mFile&)
+int mSprite::LoadScript(mFile& file)
 {
-    // The script language is not part of this engine yet.
-    Error(CLASS_mSprite, ERR_NOT_IMPLEMENTED, "LoadScript()");
+    if (!file.open) return 0;
+    if (!script) {
+        script = new mScript;
+        ++script->useCount;
+    }
+    script->Compile(file, *this);
+    if (script->count > 0) return 1;
+    ReleaseScript();
     return 0;
+}
+
+void mSprite::ReleaseScript()
+{
+    if (script && --script->useCount == 0) delete script;
+    script = nullptr;
 }

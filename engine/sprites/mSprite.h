@@ -2,11 +2,13 @@
 
 #include "engine/core/mElement.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
 class mFile;
 class mImage;
+class mScript;
 
 // A stage element with a position, a hot spot, a visibility, a frame count
 // and a step timer. On its own it draws nothing; mSpriteImage shows frames.
@@ -51,6 +53,7 @@ public:
     std::int32_t originX = 0, originY = 0;
     std::int32_t showCount = 0;
     std::uint32_t speed = 100;
+    mScript* script = nullptr; // held: its use count is raised
     std::int32_t pc = 0;
     std::uint32_t frame = 0;
     std::uint32_t state = 0;
@@ -58,7 +61,12 @@ public:
 protected:
     // z > 0 that differs takes the sprite to that depth.
     void TakeDepth(std::int32_t newZ);
-    std::uint32_t Scaled(std::uint32_t ms) const { return std::uint32_t(std::uint64_t(ms) * 100 / speed); }
+    // A speed of 0 (never set by SetSpeed or a script) counts as 1 %.
+    std::uint32_t Scaled(std::uint32_t ms) const
+    {
+        return std::uint32_t(std::min<std::uint64_t>(std::uint64_t(ms) * 100 / std::max(speed, 1u), UINT32_MAX));
+    }
+    void ReleaseScript();
 
 private:
     struct SoundNode {

@@ -2,6 +2,9 @@
 
 #include "engine/core/mDirector.h"
 #include "engine/sprites/mRenderer.h"
+#include "engine/sprites/mScript.h"
+
+#include <cstdio>
 
 mSpriteImage::~mSpriteImage()
 {
@@ -72,7 +75,8 @@ void mSpriteImage::Step(std::uint32_t lateness)
     const std::uint32_t frames = std::uint32_t(image_->rendererInfo->frameCount);
     do {
         delay = 0;
-        ++frame;
+        if (script) script->Run(*this);
+        else ++frame;
         if (frame >= frames) {
             if (!(state & LoopFrames)) {
                 frame = frames == 0 ? 0 : frames - 1;
@@ -82,7 +86,8 @@ void mSpriteImage::Step(std::uint32_t lateness)
             frame = 0;
         }
         image_->SeekFrame(int(frame), 0);
-        delay = image_->frameInfo->framePeriod;
+        // A script's DELAY stands; without one the frame's own period.
+        if (delay == 0) delay = image_->frameInfo->framePeriod;
         if (speed != 100) delay = Scaled(delay);
         state &= ~std::uint32_t(StepAgain);
         if (state & CatchUp) {
@@ -145,6 +150,9 @@ void mSpriteImage::Resume()
 
 int mSpriteImage::LoadScript(mFile& file)
 {
+    // The description, which shares the text, is read from the same place.
+    const long start = file.open ? file.Tell() : 0;
     mSprite::LoadScript(file);
+    if (file.open) file.FileSeek(start, SEEK_SET);
     return 1;
 }
