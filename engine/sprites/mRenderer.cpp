@@ -81,7 +81,7 @@ std::unique_ptr<mRenderer> mRenderer::ForFileName(const std::string& fileName)
     if (ext == "DCX") return std::make_unique<mImageDCX>();
     if (ext == "BMP") return std::make_unique<mImageBMP>();
     if (ext == "AVI") return std::make_unique<mImageAVI>();
-    // Descriptions are not part of this engine yet.
+    // Descriptions (mImageBitmap) are read through a sprite's script, never chosen by name.
     struct Reporter : mObject {} reporter;
     reporter.Error(CLASS_mImageBitmap, ERR_FILE_TYPE, ext.c_str());
     return nullptr;

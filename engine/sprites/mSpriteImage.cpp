@@ -1,6 +1,7 @@
 #include "engine/sprites/mSpriteImage.h"
 
 #include "engine/core/mDirector.h"
+#include "engine/sprites/mImageBitmap.h"
 #include "engine/sprites/mRenderer.h"
 #include "engine/sprites/mScript.h"
 
@@ -154,5 +155,7 @@ int mSpriteImage::LoadScript(mFile& file)
     const long start = file.open ? file.Tell() : 0;
     mSprite::LoadScript(file);
     if (file.open) file.FileSeek(start, SEEK_SET);
+    if (auto* composed = dynamic_cast<mImageBitmap*>(image_); composed && composed->rendererInfo->formatTag == mImageBitmap::TagBmap)
+        composed->ReadDescription(file);
     return 1;
 }

@@ -1,0 +1,212 @@
+// Sprite descriptions: frames cut from BMP pictures and FLIC animations,
+// what each key does to the frames added after it, the reports, and a
+// description and a script sharing one text on a sprite.
+#include "engine/sprites/mImageBitmap.h"
+
+#include "BmpBuilder.h"
+#include "FlicEncoder.h"
+#include "TempFolder.h"
+#include "doubles/ScriptedMessageBoxes.h"
+#include "engine/core/mFile.h"
+#include "engine/sprites/mScript.h"
+#include "engine/sprites/mSpriteImage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// 64 × 32, in 16 × 16 squares numbered 1 … 8 row by row: every pixel's
+// index is its square's number.
+std::string Squares()
+{
+    BmpBuilder b;
+    b.width = 64;
+    b.height = 32;
+    b.colors.assign(256, 0);
+    for (std::uint32_t i = 0; i < 256; ++i) b.colors[i] = i * 0x010203u;
+    for (int r = 31; r >= 0; --r)
+        for (int x = 0; x < 64; ++x) b.pixels.push_back(std::uint8_t(1 + x / 16 + 4 * (r / 16)));
+    b.bitsOffset = 14 + 40 + 1024;
+    return b.Bytes();
+}
+
+// n frames of 8 × 6 whose pixels are 100 + the frame's number.
+std::string Counting(int frames, int period)
+{
+    FlicEncoder encoder(8, 6, period);
+    FlicEncoder::Palette colours{};
+    for (int i = 0; i < 256; ++i) colours[std::size_t(i)] = std::uint32_t(i);
+    for (int f = 0; f < frames; ++f) encoder.AddFrame(std::vector<std::uint8_t>(48, std::uint8_t(100 + f)), colours);
+    return encoder.Finish();
+}
+
+struct Cut {
+    mRect cut;
+    std::uint32_t time;
+    int colour; // the top-left pixel of the cut
+    bool operator==(const Cut& o) const { return cut == o.cut && time == o.time && colour == o.colour; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Cut& c)
+{
+    return out << "(" << c.cut.left << "," << c.cut.top << "," << c.cut.right << "," << c.cut.bottom << ") "
+               << c.time << " ms, colour " << c.colour;
+}
+
+class mImageBitmapTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        mObject::SetReporter(&boxes);
+        folder.Write("squares.bmp", Squares());
+        folder.Write("ten.flc", Counting(10, 70));
+    }
+    void TearDown() override { mObject::SetReporter(nullptr); }
+
+    // Reads the description from a file in the folder; the frames it gave.
+    std::vector<Cut> Read(const std::string& text, mImageBitmap& into)
+    {
+        mFile file;
+        file.OpenFile(folder.Write("scene.txt", text).c_str());
+        result = into.ReadDescription(file);
+        file.CloseFile();
+        std::vector<Cut> cuts;
+        for (const auto& f : into.Frames())
+            cuts.push_back({f.cut, f.time, f.picture->Row(f.cut.top)[f.cut.left]});
+        return cuts;
+    }
+    std::vector<Cut> Read(const std::string& text)
+    {
+        mImageBitmap image;
+        return Read(text, image);
+    }
+    std::vector<std::string> Reports() const
+    {
+        std::vector<std::string> shown;
+        for (const auto& box : boxes.shown) shown.push_back(box.text);
+        return shown;
+    }
+
+    ScriptedMessageBoxes boxes;
+    TempFolder folder;
+    int result = -1;
+};
+
+TEST_F(mImageBitmapTest, TilesAreCutRowByRowAndIncompleteOnesLeftOut)
+{
+    EXPECT_EQ(std::vector<Cut>({{{0, 0, 16, 16}, 0, 1},
+                                {{16, 0, 32, 16}, 0, 2},
+                                {{32, 0, 48, 16}, 0, 3},
+                                {{48, 0, 64, 16}, 0, 4},
+                                {{0, 16, 16, 32}, 0, 5},
+                                {{16, 16, 32, 32}, 0, 6},
+                                {{32, 16, 48, 32}, 0, 7},
+                                {{48, 16, 64, 32}, 0, 8}}),
+              Read("FILE squares.bmp\nTILE 16,16\nEND\n"));
+    EXPECT_EQ(4u, Read("FILE squares.bmp\nTILE 24,16\n").size());
+    // A tile of no size would never finish: refused, and reading goes on.
+    EXPECT_EQ(std::vector<Cut>({{{0, 0, 8, 8}, 0, 1}}), Read("FILE squares.bmp\nTILE 0,5\nTILE -16,16\nRECT 0,0,8,8\n"));
+    EXPECT_EQ(std::vector<std::string>({"Bad rectangle:TILE", "Bad rectangle:TILE"}), Reports());
+    EXPECT_EQ(1, result);
+}
+
+TEST_F(mImageBitmapTest, RectanglesAreClippedOrRefused)
+{
+    boxes.shown.clear();
+    EXPECT_EQ(std::vector<Cut>({{{0, 0, 8, 8}, 0, 1}, {{60, 28, 64, 32}, 0, 8}}),
+              Read("FILE squares.bmp\nRECT 10,10,5,20\nRECT -5,-5,8,8\nRECT 60,28,99,99\nRECT 1,2\n"));
+    // RECT 1,2 reads as (1, 2, 0, 0): empty.
+    EXPECT_EQ(std::vector<std::string>({"Bad rectangle", "Bad rectangle"}), Reports());
+    // DELTA and ORIGIN go with the frames after them; a changed rectangle
+    // is clipped to the frame, and one left empty refuses the frame.
+    mImageBitmap image;
+    Read("FILE squares.bmp\nORIGIN 3,-4\nDELTA 2,2,100,100\nRECT 16,0,32,16\nDELTA 20,20,30,30\nRECT 0,0,8,8\n", image);
+    ASSERT_EQ(1u, image.Frames().size());
+    EXPECT_EQ((mRect{2, 2, 16, 16}), image.Frames()[0].changed);
+    EXPECT_EQ(3, image.Frames()[0].originX);
+    EXPECT_EQ(-4, image.Frames()[0].originY);
+}
+
+TEST_F(mImageBitmapTest, AFileNothingIsCutFromGivesAllItsFramesWhole)
+{
+    std::vector<Cut> whole;
+    for (int i = 0; i < 10; ++i) whole.push_back({{0, 0, 8, 6}, 70, 100 + i});
+    EXPECT_EQ(whole, Read("TIME 5\nFILE ten.flc\n"));
+
+    // Two files: the first contributes all its frames, the second what is
+    // cut from it; TIME after FILE applies to what is cut afterwards.
+    const auto cuts = Read("FILE ten.flc\nFILE squares.bmp\nTIME 40\nRECT 0,0,4,4\nSOURCEFRAME 0\n");
+    ASSERT_EQ(12u, cuts.size());
+    EXPECT_EQ((Cut{{0, 0, 4, 4}, 40, 1}), cuts[10]);
+    EXPECT_EQ((Cut{{0, 0, 64, 32}, 40, 1}), cuts[11]); // a source frame nothing was cut from, whole
+
+    // Source frames of the animation, cut and whole; TIME read as an
+    // unsigned long into 32 bits.
+    const auto frames = Read("FILE ten.flc\nSOURCEFRAME 3\nRECT 1,1,3,3\nSOURCEFRAME 7\nTIME -5\n");
+    EXPECT_EQ(std::vector<Cut>({{{1, 1, 3, 3}, 70, 103}, {{0, 0, 8, 6}, 4294967291u, 107}}), frames);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(mImageBitmapTest, CuttingWithoutASourceStopsTheReading)
+{
+    mImageBitmap image;
+    Read("FILE squares.bmp\nRECT 0,0,4,4\nFILE nothing.pcx\nRECT 0,0,4,4\nTILE 2,2\n", image);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1u, image.Frames().size()); // what was added stays
+    EXPECT_EQ("File type error:RECT", Reports().back());
+
+    boxes.shown.clear();
+    Read("FILE scene.txt\nSOURCEFRAME 1\n");
+    EXPECT_EQ(std::vector<std::string>({"File type error:TXT", "File type error:SOURCEFRAME"}), Reports());
+}
+
+TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
+{
+    mImageBitmap image;
+    Read("FILE squares.bmp\nORIGIN 2,1\nTILE 16,16\n", image);
+    EXPECT_EQ(8, image.rendererInfo->frameCount);
+    EXPECT_EQ(16, image.rendererInfo->width);
+    EXPECT_EQ(7, image.SeekFrame(-1, 0));
+    EXPECT_EQ(1, image.SeekFrame(2, 1));
+    EXPECT_EQ(6, image.SeekFrame(2, 2));
+    EXPECT_EQ(2, image.frameInfo->originX);
+    EXPECT_EQ(16, image.frameInfo->width);
+
+    mBitmap target(40, 20, 8);
+    image.SetTarget(&target);
+    const mRect clip{0, 0, 30, 20};
+    EXPECT_EQ(6, image.Draw(20, 4, &clip));
+    EXPECT_EQ(7, target.Row(4)[20]);
+    EXPECT_EQ(7, target.Row(19)[29]);
+    EXPECT_EQ(0, target.Row(4)[30]); // outside the clip
+    EXPECT_EQ(0, target.Row(3)[20]);
+    image.SetTarget(nullptr);
+}
+
+TEST_F(mImageBitmapTest, AScriptAndADescriptionShareOneText)
+{
+    auto* image = new mImageBitmap;
+    mSpriteImage sprite;
+    sprite.SetImage(image);
+    mFile file;
+    file.OpenFile(folder.Write("both.txt", "FILE squares.bmp\n:1\nTILE 16,16\nADVANCEFRAME 2\nDELAY 30\nENDCYCLE\nGOTO 1\n").c_str());
+    EXPECT_EQ(1, sprite.LoadScript(file));
+    file.CloseFile();
+    EXPECT_EQ(8, image->rendererInfo->frameCount);
+    ASSERT_NE(nullptr, sprite.script);
+    EXPECT_EQ(5, sprite.script->count);
+    std::vector<std::uint32_t> frames;
+    for (int i = 0; i < 5; ++i) {
+        sprite.Step(0);
+        frames.push_back(sprite.frame);
+    }
+    EXPECT_EQ(std::vector<std::uint32_t>({2, 4, 6, 0, 2}), frames); // the frames loop
+    EXPECT_EQ(30u, sprite.delay);
+    EXPECT_EQ(2, image->frameInfo->currentFrame);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+} // namespace
