@@ -11,12 +11,18 @@
 //                                   K times (default: its frame count) on a clock that moves
 //                                   N ms a tick; the stage after every tick as DIR/tick-NNNN.png
 //
+// For play and render FILE may also be a scene: a text of sprite script and
+// description lines (any name that is not one of the media formats, such as
+// scene.txt), shown by a sprite over the frames it describes, on a stage of
+// 640 x 480 unless told otherwise.
+//
 // FILE is an FLI or FLC animation, a PCX or BMP picture, a DCX file (its
 // pages are the frames), an AVI movie (with its sound for audio and play),
 // or for info, audio and play a WAV sound.
 #include "engine/core/mBitmap.h"
 #include "engine/core/mDirector.h"
 #include "engine/core/mSolidElement.h"
+#include "engine/sprites/mImageBitmap.h"
 #include "engine/sprites/mSpriteImage.h"
 #include "platform/RgbSurface.h"
 #include "platform/SdlWaveOut.h"
@@ -39,6 +45,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -262,12 +269,24 @@ public:
     std::uint32_t ms = 0;
 };
 
-// FILE shown by a sprite at (0, 0) on a black stage of a director.
+constexpr int SceneWidth = 640, SceneHeight = 480;
+
+bool IsScene(const std::string& file)
+{
+    static const char* const media[] = {"FLI", "FLC", "PCX", "DCX", "BMP", "AVI", "WAV"};
+    const std::string ext = mRenderer::Extension(file);
+    return std::none_of(std::begin(media), std::end(media), [&ext](const char* m) { return ext == m; });
+}
+
+// FILE shown by a sprite at (0, 0) on a black stage of a director; for a
+// scene, the sprite's script and description come from its text.
 struct Stage {
-    Stage(platform::Surface& surface, mRenderer* source, int width, int height, platform::Clock& clock)
+    Stage(platform::Surface& surface, mRenderer* source, int width, int height, platform::Clock& clock,
+          const std::string& scene = "")
         : director(surface, width, height, clock, 50)
     {
         sprite.SetImage(source);
+        if (!scene.empty()) LoadScene(scene);
         sprite.Image()->SetRemap(false);
         sprite.Image()->SetTransparent(true);
         sprite.MoveTo(0, 0, 0);
@@ -275,6 +294,13 @@ struct Stage {
         director.AddElement(&sprite);
     }
     ~Stage() { director.RemoveElement(&sprite); }
+    void LoadScene(const std::string& scene)
+    {
+        mFile text;
+        if (!text.OpenFile(scene.c_str())) return;
+        sprite.LoadScript(text);
+        text.CloseFile();
+    }
     mDirector director;
     mSpriteImage sprite;
 };
@@ -301,17 +327,19 @@ bool ParseRenderOptions(const QStringList& args, RenderOptions& o)
     return args.size() % 2 == 0 && o.ms >= 0 && o.ticks >= -1;
 }
 
-int Render(std::unique_ptr<mRenderer> source, const QString& folder, RenderOptions o)
+int Render(std::unique_ptr<mRenderer> source, const QString& folder, RenderOptions o, const std::string& scene)
 {
+    if (o.width == 0 && !scene.empty()) o.width = SceneWidth, o.height = SceneHeight;
     if (o.width == 0) o.width = source->frameInfo->width, o.height = source->frameInfo->height;
-    if (o.ticks < 0) o.ticks = source->rendererInfo->frameCount;
     if (o.width <= 0 || o.height <= 0 || !QDir().mkpath(folder)) {
         std::fprintf(stderr, "pairlet-media: nothing to render into %s\n", qPrintable(folder));
         return 1;
     }
     platform::RgbSurface surface(o.width, o.height);
     SteppingClock clock;
-    Stage stage(surface, source.release(), o.width, o.height, clock);
+    mRenderer* shown = source.release();
+    Stage stage(surface, shown, o.width, o.height, clock, scene);
+    if (o.ticks < 0) o.ticks = shown->rendererInfo->frameCount;
     for (int tick = 0; tick < o.ticks; ++tick) {
         clock.ms += std::uint32_t(o.ms);
         stage.director.Tick();
@@ -329,13 +357,16 @@ int Render(std::unique_ptr<mRenderer> source, const QString& folder, RenderOptio
 // and resumes, Escape quits.
 class PlayWindow : public AnimationControl {
 public:
-    PlayWindow(std::unique_ptr<mRenderer> source, platform::Clock& clock) : AnimationControl("", nullptr)
+    PlayWindow(std::unique_ptr<mRenderer> source, platform::Clock& clock, const std::string& scene)
+        : AnimationControl("", nullptr)
     {
-        const int width = std::max(1, source->frameInfo->width), height = std::max(1, source->frameInfo->height);
+        const bool isScene = !scene.empty();
+        const int width = isScene ? SceneWidth : std::max(1, source->frameInfo->width);
+        const int height = isScene ? SceneHeight : std::max(1, source->frameInfo->height);
         setWindowTitle("pairlet-media");
         setFixedSize(width, height);
         MakePicture(width, height, qRgb(0, 0, 0));
-        stage_ = std::make_unique<Stage>(*this, source.release(), width, height, clock);
+        stage_ = std::make_unique<Stage>(*this, source.release(), width, height, clock, scene);
         connect(&timer_, &QTimer::timeout, this, [this] { stage_->director.Tick(); });
         timer_.start(5);
     }
@@ -374,11 +405,12 @@ int Play(const std::string& file)
     platform::QtUiQueue queue;
     platform::SdlWaveOut output(queue);
     mAudioWAV::SetWaveOut(&output);
-    std::unique_ptr<mRenderer> source = OpenSource(file);
+    const bool scene = IsScene(file);
+    std::unique_ptr<mRenderer> source = scene ? std::make_unique<mImageBitmap>() : OpenSource(file);
     int result = 1;
     if (source) {
         platform::SystemClock clock;
-        PlayWindow window(std::move(source), clock);
+        PlayWindow window(std::move(source), clock, scene ? file : "");
         window.show();
         result = QApplication::exec();
     }
@@ -414,9 +446,11 @@ int main(int argc, char* argv[])
     if (args[0] == "audio") return Audio(args[1].toStdString(), args[2].toStdString());
     if (args[0] == "play") return Play(args[1].toStdString());
     if (args[0] == "info" && IsSound(args[1])) return SoundInfo(args[1].toStdString());
-    std::unique_ptr<mRenderer> source = OpenSource(args[1].toStdString());
+    const std::string file = args[1].toStdString();
+    if (args[0] == "render" && IsScene(file)) return Render(std::make_unique<mImageBitmap>(), args[2], options, file);
+    std::unique_ptr<mRenderer> source = OpenSource(file);
     if (!source) return 1;
-    if (args[0] == "render") return Render(std::move(source), args[2], options);
+    if (args[0] == "render") return Render(std::move(source), args[2], options, "");
     int result = 0;
     if (args[0] == "frames")
         result = Frames(*source, args[2]);
