@@ -26,6 +26,10 @@ public:
     {
         const std::size_t slash = text.name.find_last_of('/');
         if (slash != std::string::npos) folder_ = text.name.substr(0, slash + 1);
+        std::vector<const mBitmap*> held;
+        for (const auto& f : owner.frames_)
+            if (std::find(held.begin(), held.end(), f.picture) == held.end()) held.push_back(f.picture);
+        for (const mBitmap* p : held) budget_ -= Bytes(*p);
     }
     ~Reading() { DropSource(); }
 
@@ -99,11 +103,19 @@ public:
 
 private:
     // The current frame of the source as the picture to cut from, with the
-    // frame's own values.
+    // frame's own values. Pictures are copies of whole frames: a small file
+    // that claims many large frames must not take all the memory there is.
     bool TakePicture()
     {
+        const std::int64_t needed = std::int64_t(std::max(source_->frameInfo->width, 1)) *
+                                    std::max(source_->frameInfo->height, 1);
+        if (needed > budget_) {
+            owner_.Error(CLASS_mImageBitmap, ERR_OUT_OF_MEMORY);
+            return false;
+        }
         picture_ = source_->MakeBitmap(false);
         if (!picture_) return false;
+        budget_ -= Bytes(*picture_);
         const FrameInfo& f = *source_->frameInfo;
         cut_ = {0, 0, picture_->desc.width, picture_->desc.height};
         originX_ = f.originX;
@@ -120,9 +132,13 @@ private:
     // A picture no frame took is not needed any more.
     void ForgetPicture()
     {
-        if (picture_ && picture_->useCount == 0) delete picture_;
+        if (picture_ && picture_->useCount == 0) {
+            budget_ += Bytes(*picture_);
+            delete picture_;
+        }
         picture_ = nullptr;
     }
+    static std::int64_t Bytes(const mBitmap& p) { return std::int64_t(p.desc.stride) * p.desc.height; }
     void DropSource()
     {
         ForgetPicture();
@@ -139,6 +155,7 @@ private:
     std::int32_t originX_ = 0, originY_ = 0;
     std::uint32_t time_ = 0;
     Pending pending_ = None;
+    std::int64_t budget_ = MaxPictureBytes;
 };
 
 mImageBitmap::mImageBitmap()

@@ -16,6 +16,8 @@ public:
     static constexpr std::uint32_t TagBmap = 'B' | 'M' << 8 | 'A' << 16 | 'P' << 24;
     enum Keyword { KeyFile, KeyRect, KeyTile, KeySourceFrame, KeyOrigin, KeyTime, KeyDelta, KeyEnd };
     static const char* const Keywords[];
+    // All pictures of one image together.
+    static constexpr std::int64_t MaxPictureBytes = std::int64_t(512) << 20;
 
     struct Frame {
         mBitmap* picture = nullptr; // held: its use count is raised

@@ -163,6 +163,24 @@ TEST_F(mImageBitmapTest, CuttingWithoutASourceStopsTheReading)
     EXPECT_EQ(std::vector<std::string>({"File type error:TXT", "File type error:SOURCEFRAME"}), Reports());
 }
 
+TEST_F(mImageBitmapTest, ASmallFileCannotClaimMoreMemoryThanAllowed)
+{
+    // One frame of 1024 x 1024 that claims to be 600: whole frames are
+    // copies, so 512 of them fill the allowance and the rest are refused.
+    FlicEncoder encoder(1024, 1024, 40);
+    encoder.AddFrame(std::vector<std::uint8_t>(1024 * 1024, 7), {});
+    std::string claims = encoder.Finish();
+    claims[6] = char(600 & 0xFF);
+    claims[7] = char(600 >> 8);
+    folder.Write("claims.flc", claims);
+    mImageBitmap image;
+    Read("FILE claims.flc\n", image);
+    EXPECT_EQ(std::size_t(mImageBitmap::MaxPictureBytes >> 20), image.Frames().size());
+    // The animation reports its missing frames once; then the allowance.
+    ASSERT_EQ(2u, Reports().size());
+    EXPECT_EQ("Out of memory", Reports()[1]);
+}
+
 TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
 {
     mImageBitmap image;
