@@ -155,7 +155,11 @@ int mSpriteImage::LoadScript(mFile& file)
     const long start = file.open ? file.Tell() : 0;
     mSprite::LoadScript(file);
     if (file.open) file.FileSeek(start, SEEK_SET);
-    if (auto* composed = dynamic_cast<mImageBitmap*>(image_); composed && composed->rendererInfo->formatTag == mImageBitmap::TagBmap)
+    if (auto* composed = dynamic_cast<mImageBitmap*>(image_);
+        composed && composed->rendererInfo->formatTag == mImageBitmap::TagBmap) {
         composed->ReadDescription(file);
+        // The frames are new: the bounds follow them now, not at the first step.
+        MoveTo(x, y, z);
+    }
     return 1;
 }

@@ -214,6 +214,7 @@ TEST_F(mImageBitmapTest, AScriptAndADescriptionShareOneText)
     EXPECT_EQ(1, sprite.LoadScript(file));
     file.CloseFile();
     EXPECT_EQ(8, image->rendererInfo->frameCount);
+    EXPECT_EQ((mRect{0, 0, 16, 16}), sprite.bounds); // at once, not at the first step
     ASSERT_NE(nullptr, sprite.script);
     EXPECT_EQ(5, sprite.script->count);
     std::vector<std::uint32_t> frames;

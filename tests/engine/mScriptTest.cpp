@@ -2,6 +2,7 @@
 // reports say, and what a sprite does when its program runs.
 #include "engine/sprites/mScript.h"
 #include "engine/core/mFile.h"
+#include "engine/sprites/mImage.h"
 #include "engine/sprites/mSprite.h"
 
 #include "TempFolder.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -169,6 +171,75 @@ TEST_F(mScriptTest, TheExampleRunsAsDescribed)
     EXPECT_FALSE(sprite.Visible());
     EXPECT_EQ(0u, sprite.state & mSprite::HitPending);
     EXPECT_EQ(0, sprite.script->Run(sprite)); // the script has ended
+}
+
+// A sound that records how it is played.
+struct RecordingSound : mImage {
+    std::int32_t Play(std::uint32_t length, std::uint32_t passes) override
+    {
+        plays.push_back(std::to_string(length) + "/" + std::to_string(passes));
+        return 1;
+    }
+    std::vector<std::string> plays;
+};
+
+TEST_F(mScriptTest, EachFamilyOfInstructionsWhenRun)
+{
+    struct Case {
+        const char* text;
+        std::function<void(const mSprite&)> check;
+    };
+    auto* first = new RecordingSound;
+    auto* second = new RecordingSound;
+    const std::vector<Case> cases = {
+        {"FRAME 5\nADVANCEFRAME 2\nDELAY 30\nSPEED 50\nENDCYCLE\nFRAME 0",
+         [](const mSprite& s) {
+             EXPECT_EQ(7u, s.frame);
+             EXPECT_EQ(30u, s.delay);
+             EXPECT_EQ(50u, s.speed);
+         }},
+        {"POSX 5\nPOSY -3\nMOVEX 2\nMOVEY 2\nPOSZ 4\nMOVEZ 3\nENDCYCLE",
+         [](const mSprite& s) {
+             EXPECT_EQ(7, s.x);
+             EXPECT_EQ(-1, s.y);
+             EXPECT_EQ(7, s.z);
+         }},
+        {"HIDE\nHIDE\nSHOW\nENDCYCLE", [](const mSprite& s) { EXPECT_FALSE(s.Visible()); }},
+        {"HIDE\nSHOW\nSHOW\nHIDE\nENDCYCLE", [](const mSprite& s) { EXPECT_FALSE(s.Visible()); }},
+        {"HITID 9\nHITMASK 3\nHITDEPTH 5\nIFHIT 1\nFRAME 1\nENDCYCLE\n:1\nFRAME 2",
+         [](const mSprite& s) {
+             EXPECT_EQ(9u, s.hitId);
+             EXPECT_EQ(3u, s.hitMask);
+             EXPECT_EQ(5, s.hitDepth);
+             EXPECT_EQ(1u, s.frame); // no hit pending: IFHIT falls through
+         }},
+        // The sprite holds its sounds and deletes them with itself.
+        {"SOUND 1\nSOUND 5\nENDCYCLE",
+         [&](const mSprite&) {
+             EXPECT_EQ(std::vector<std::string>({"0/1"}), second->plays);
+             EXPECT_TRUE(first->plays.empty());
+         }},
+    };
+    for (const Case& c : cases) {
+        mSprite fresh;
+        if (std::string(c.text).rfind("SOUND", 0) == 0) {
+            fresh.AddSound(first);
+            fresh.AddSound(second);
+        }
+        Compile(c.text, fresh);
+        fresh.Step(0);
+        c.check(fresh);
+    }
+
+    // A hit by a mask: the flag test matches, the jump clears the hit.
+    mSprite hit;
+    Compile("IFHITMASK 6,1\nFRAME 1\nENDCYCLE\n:1\nFRAME 2\nENDCYCLE", hit);
+    mSprite other;
+    other.hitId = 4;
+    hit.Hit(&other);
+    hit.Step(0);
+    EXPECT_EQ(2u, hit.frame);
+    EXPECT_EQ(0u, hit.state & mSprite::HitPending);
 }
 
 TEST_F(mScriptTest, FlagsPauseAndRestart)
