@@ -44,7 +44,8 @@ clean:
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= fuzz_ini_text fuzz_registry_file fuzz_tile_bitmap fuzz_image_flic fuzz_sprite_stage \
-                fuzz_image_pcx fuzz_image_dcx fuzz_image_bmp fuzz_audio_wav fuzz_image_avi
+                fuzz_image_pcx fuzz_image_dcx fuzz_image_bmp fuzz_audio_wav fuzz_image_avi fuzz_sprite_script \
+                fuzz_sprite_description
 .PHONY: fuzz
 fuzz: deps
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAIRLET_FUZZ=ON >/dev/null
