@@ -359,6 +359,15 @@ void mFile::SkipChunk()
     FileSeek(lastChunkEnd, SEEK_SET);
 }
 
+std::string mFile::NameInText(const std::string& written) const
+{
+    std::string n = written.substr(0, written.find_last_not_of(" \t") + 1);
+    std::replace(n.begin(), n.end(), '\\', '/');
+    const std::size_t slash = name.find_last_of('/');
+    if (!n.empty() && n[0] != '/' && slash != std::string::npos) n = name.substr(0, slash + 1) + n;
+    return n;
+}
+
 int mFile::ReadKeyword(const char* const* keywords)
 {
     keywordValue_.clear();

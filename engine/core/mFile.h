@@ -72,6 +72,10 @@ public:
     void Ascend();
     void SkipChunk();
 
+    // A file name as a text read from this file writes it: blanks at its end
+    // dropped, backslashes as separators, counted from this file's folder.
+    std::string NameInText(const std::string& written) const;
+
     // Index of the keyword the next line starts with (list ended by an
     // empty string, upper case), or -1 at the end; the value that follows
     // the keyword is in KeywordValue().

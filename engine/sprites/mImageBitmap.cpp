@@ -22,10 +22,8 @@ class mImageBitmap::Reading {
 public:
     enum Pending { None, File, Frame };
 
-    Reading(mImageBitmap& owner, const mFile& text) : owner_(owner)
+    Reading(mImageBitmap& owner, const mFile& text) : owner_(owner), text_(text)
     {
-        const std::size_t slash = text.name.find_last_of('/');
-        if (slash != std::string::npos) folder_ = text.name.substr(0, slash + 1);
         std::vector<const mBitmap*> held;
         for (const auto& f : owner.frames_)
             if (std::find(held.begin(), held.end(), f.picture) == held.end()) held.push_back(f.picture);
@@ -53,9 +51,7 @@ public:
 
     void Open(const std::string& operand)
     {
-        std::string name = operand.substr(0, operand.find_last_not_of(" \t") + 1);
-        std::replace(name.begin(), name.end(), '\\', '/');
-        if (!name.empty() && name[0] != '/') name = folder_ + name;
+        const std::string name = text_.NameInText(operand);
         source_ = mRenderer::ForFileName(name);
         if (!source_) return;
         if (!source_->OpenFile(name.c_str()) || !TakePicture()) {
@@ -148,7 +144,7 @@ private:
     }
 
     mImageBitmap& owner_;
-    std::string folder_;
+    const mFile& text_;
     std::unique_ptr<mRenderer> source_;
     mBitmap* picture_ = nullptr;
     mRect cut_, changed_;

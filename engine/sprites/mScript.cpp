@@ -101,12 +101,7 @@ ProgInst mScript::Read(int keyword, const std::string& operand, mSprite& sprite,
 
 void mScript::LoadSound(const std::string& operand, mSprite& sprite, const mFile& file)
 {
-    // The rest of the line is the name, without the blanks that may end it;
-    // it counts from the script's own folder.
-    std::string name = operand.substr(0, operand.find_last_not_of(" \t") + 1);
-    std::replace(name.begin(), name.end(), '\\', '/');
-    const std::size_t slash = file.name.find_last_of('/');
-    if (!name.empty() && name[0] != '/' && slash != std::string::npos) name = file.name.substr(0, slash + 1) + name;
+    const std::string name = file.NameInText(operand);
     auto sound = std::make_unique<mAudioWAV>();
     if (!sound->OpenFile(name.c_str())) {
         Error(CLASS_mSprite, ERR_FILE_OPEN, name.c_str());
