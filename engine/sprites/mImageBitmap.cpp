@@ -40,9 +40,12 @@ public:
         if (!source_) return;
         if (pending_ != None) AddCurrent(&changed_);
         if (pending_ == File) {
+            // A file that claims more frames than it holds ends at the first
+            // one it cannot give.
             for (int i = 1; i < source_->rendererInfo->frameCount; ++i) {
                 source_->SeekFrame(i, 0);
                 if (!TakePicture()) break;
+                if (source_->madeFrom < 0) break;
                 AddCurrent(&changed_);
             }
         }

@@ -17,7 +17,7 @@ public:
     enum Keyword { KeyFile, KeyRect, KeyTile, KeySourceFrame, KeyOrigin, KeyTime, KeyDelta, KeyEnd };
     static const char* const Keywords[];
     // All pictures of one image together.
-    static constexpr std::int64_t MaxPictureBytes = std::int64_t(512) << 20;
+    static constexpr std::int64_t MaxPictureBytes = std::int64_t(256) << 20;
 
     struct Frame {
         mBitmap* picture = nullptr; // held: its use count is raised

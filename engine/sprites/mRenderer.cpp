@@ -54,7 +54,7 @@ mBitmap* mRenderer::MakeBitmap(bool ownDepth)
     mBitmap* previous = target;
     if (previous) ++previous->useCount; // kept alive across the switch
     SetTarget(bitmap.get());
-    Draw(0, 0, nullptr);
+    madeFrom = Draw(0, 0, nullptr);
     bitmap->SetTransparentIndex(bitmap->desc.bitCount == 8 ? bitmap->desc.topRow[0] : 0);
     SetTarget(previous);
     if (previous) --previous->useCount;

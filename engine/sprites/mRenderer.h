@@ -71,6 +71,9 @@ public:
     BitmapDesc* targetDesc = nullptr;
     mBitmap* target = nullptr;
     std::int32_t translationNeeded = 0;
+    // What the last MakeBitmap's drawing gave: the frame, or -1 when the
+    // frame could not be drawn (the bitmap is then only a blank copy).
+    std::int32_t madeFrom = -1;
 
 protected:
     mRenderer() = default;

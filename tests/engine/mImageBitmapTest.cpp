@@ -163,22 +163,28 @@ TEST_F(mImageBitmapTest, CuttingWithoutASourceStopsTheReading)
     EXPECT_EQ(std::vector<std::string>({"File type error:TXT", "File type error:SOURCEFRAME"}), Reports());
 }
 
-TEST_F(mImageBitmapTest, ASmallFileCannotClaimMoreMemoryThanAllowed)
+TEST_F(mImageBitmapTest, WholeFilesAreBoundedByWhatTheyHoldAndByMemory)
 {
-    // One frame of 1024 x 1024 that claims to be 600: whole frames are
-    // copies, so 512 of them fill the allowance and the rest are refused.
-    FlicEncoder encoder(1024, 1024, 40);
-    encoder.AddFrame(std::vector<std::uint8_t>(1024 * 1024, 7), {});
-    std::string claims = encoder.Finish();
+    // One frame of 1024 x 1024 that claims to be 600: the frames end where
+    // the file does (frame 0 and the ring frame after it).
+    FlicEncoder one(1024, 1024, 40);
+    one.AddFrame(std::vector<std::uint8_t>(1024 * 1024, 7), {});
+    std::string claims = one.Finish();
     claims[6] = char(600 & 0xFF);
     claims[7] = char(600 >> 8);
     folder.Write("claims.flc", claims);
-    mImageBitmap image;
-    Read("FILE claims.flc\n", image);
-    EXPECT_EQ(std::size_t(mImageBitmap::MaxPictureBytes >> 20), image.Frames().size());
-    // The animation reports its missing frames once; then the allowance.
-    ASSERT_EQ(2u, Reports().size());
-    EXPECT_EQ("Out of memory", Reports()[1]);
+    EXPECT_EQ(2u, Read("FILE claims.flc\n").size());
+    EXPECT_EQ(std::vector<std::string>({"Bad frame header:" + folder.Path().substr(0, 23)}),
+              std::vector<std::string>({Reports().at(0).substr(0, 17 + 23)}));
+
+    // 264 real frames of 1 MB: whole frames are copies, so 256 of them fill
+    // the allowance and the rest are refused.
+    boxes.shown.clear();
+    FlicEncoder many(1024, 1024, 40);
+    for (int f = 0; f < 264; ++f) many.AddFrame(std::vector<std::uint8_t>(1024 * 1024, 7), {});
+    folder.Write("many.flc", many.Finish());
+    EXPECT_EQ(std::size_t(mImageBitmap::MaxPictureBytes >> 20), Read("FILE many.flc\n").size());
+    EXPECT_EQ(std::vector<std::string>({"Out of memory"}), Reports());
 }
 
 TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
