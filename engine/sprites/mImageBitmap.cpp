@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_set>
 
 const char* const mImageBitmap::Keywords[] = {"FILE", "RECT", "TILE", "SOURCEFRAME", "ORIGIN", "TIME", "DELTA", "END", ""};
 
@@ -24,10 +25,9 @@ public:
 
     Reading(mImageBitmap& owner, const mFile& text) : owner_(owner), text_(text)
     {
-        std::vector<const mBitmap*> held;
+        std::unordered_set<const mBitmap*> held;
         for (const auto& f : owner.frames_)
-            if (std::find(held.begin(), held.end(), f.picture) == held.end()) held.push_back(f.picture);
-        for (const mBitmap* p : held) budget_ -= Bytes(*p);
+            if (held.insert(f.picture).second) budget_ -= Bytes(*f.picture);
     }
     ~Reading() { DropSource(); }
 
