@@ -4,8 +4,9 @@ BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc)
 CMAKE_OPTS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+PREFIX     ?= /usr/local
 
-.PHONY: all deps build test test-sanitize bench run clean
+.PHONY: all deps build test test-sanitize bench run clean install
 
 all: build
 
@@ -36,6 +37,10 @@ run: build
 .PHONY: addon-disc
 addon-disc: build
 	@cmake --build $(BUILD) --target addon-disc
+
+# The game, its tools, content, menu entry and icons under PREFIX.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

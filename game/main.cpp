@@ -1,6 +1,6 @@
 // Pairlet: the memory game. Its content (Pairlet.ini, the pictures and the
-// sounds) lies beside the program; names in it are relative to the folder
-// the game runs in.
+// sounds) lies beside the program, or where an installation puts it
+// (share/pairlet); names in it are relative to the folder the game runs in.
 #include "game/CGameApp.h"
 #include "game/CGameWnd.h"
 #include "platform/CrtRand.h"
@@ -21,19 +21,24 @@
 
 namespace {
 
-std::string ContentFileBesideProgram()
+// The content beside the program (a build folder, an unpacked pack), else
+// the installed one.
+std::string FindContentFile()
 {
     const QString folder = QCoreApplication::applicationDirPath();
     if (folder.isEmpty()) return "Pairlet.ini";
-    return QDir(folder).filePath("Pairlet.ini").toStdString();
+    const QString beside = QDir(folder).filePath("Pairlet.ini");
+    const QString installed = QDir::cleanPath(QDir(folder).filePath(PAIRLET_CONTENT_FROM_BIN "/Pairlet.ini"));
+    return (QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed).toStdString();
 }
 
 // Started from elsewhere (a file manager, a menu), the game still finds the
 // pictures and sounds its content file names.
 void RunBesideContent(const std::string& contentFile)
 {
-    if (QFileInfo::exists("Pairlet.ini") || !QFileInfo::exists(QString::fromStdString(contentFile))) return;
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QFileInfo content(QString::fromStdString(contentFile));
+    if (QFileInfo::exists("Pairlet.ini") || !content.exists()) return;
+    QDir::setCurrent(content.absolutePath());
 }
 
 } // namespace
@@ -41,7 +46,9 @@ void RunBesideContent(const std::string& contentFile)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    const std::string contentFile = ContentFileBesideProgram();
+    // The desktop matches the window with its menu entry by this name.
+    QGuiApplication::setDesktopFileName("com.quillory.Pairlet");
+    const std::string contentFile = FindContentFile();
     RunBesideContent(contentFile);
 
     platform::QtMessageBoxes boxes;

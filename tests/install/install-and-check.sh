@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs the game into a temporary prefix as a packager would, checks the
+# desktop files with the desktop's own validators, then starts the
+# installed program from an empty folder on a virtual screen and checks
+# that it shows a board of pictures: it found its content in share/pairlet.
+#
+#   install-and-check.sh BUILD_DIR [SCREENSHOT_DIR]
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+shots=${2:-$(mktemp -d)}
+mkdir -p "$shots"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "install-and-check: $*" >&2; exit 1; }
+
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+share="$prefix/share"
+desktop-file-validate "$share/applications/com.quillory.Pairlet.desktop"
+appstreamcli validate --no-net "$share/metainfo/com.quillory.Pairlet.metainfo.xml" >/dev/null
+for icon in scalable/apps/pairlet.svg 16x16/apps/pairlet.png 256x256/apps/pairlet.png; do
+    [[ -s "$share/icons/hicolor/$icon" ]] || fail "no icon $icon"
+done
+[[ -s "$share/pairlet/Pairlet.ini" && -x "$prefix/bin/pairlet" ]] || fail "no game or content installed"
+
+for n in $(seq 141 190); do [[ -e /tmp/.X$n-lock ]] || { display=$n; break; }; done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export QT_QPA_PLATFORM=xcb DISPLAY=":$display" XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+mkdir "$work/elsewhere"
+(cd "$work/elsewhere" && exec "$prefix/bin/pairlet") >"$work/game.log" 2>&1 &
+pids+=($!)
+window=$(timeout 20 xdotool search --sync --name '^Pairlet$' | head -1) || fail "no window titled Pairlet"
+[[ $(xprop -id "$window" WM_CLASS) == *'"pairlet", "pairlet"'* ]] || fail "window class is not the desktop file's"
+sleep 1.5
+xdotool windowfocus --sync "$window"
+sleep 0.3
+xdotool key ctrl+shift+alt+p # every face shown
+sleep 1
+xwd -root -silent | convert xwd:- "$shots/installed.png"
+colours=$(convert "$shots/installed.png" -format %k info:)
+# The covers alone show about 2 300 colours, the faces about 9 000.
+[[ $colours -gt 5000 ]] || fail "the installed game shows no pictures ($colours colours)"
+echo "install-and-check: installed, validated, and showing $colours colours"
