@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_OPTS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build test test-sanitize bench run clean install
+.PHONY: all deps build test test-sanitize bench run clean install package
 
 all: build
 
@@ -37,6 +37,10 @@ run: build
 .PHONY: addon-disc
 addon-disc: build
 	@cmake --build $(BUILD) --target addon-disc
+
+# A Debian package of the same, in $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # The game, its tools, content, menu entry and icons under PREFIX.
 install: build

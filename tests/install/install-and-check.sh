@@ -28,6 +28,11 @@ for icon in scalable/apps/pairlet.svg 16x16/apps/pairlet.png 256x256/apps/pairle
     [[ -s "$share/icons/hicolor/$icon" ]] || fail "no icon $icon"
 done
 [[ -s "$share/pairlet/Pairlet.ini" && -x "$prefix/bin/pairlet" ]] || fail "no game or content installed"
+for page in man6/pairlet.6 man6/pairlet-text.6 man1/pairlet-media.1 man1/pairlet-pack.1 man1/pairlet-flic.1 man1/pairlet-sheet.1; do
+    [[ -s "$share/man/$page" ]] || fail "no man page $page"
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/$page" 2>&1 >/dev/null || true)
+    [[ -z $warnings ]] || fail "man page $page: $warnings"
+done
 
 for n in $(seq 141 190); do [[ -e /tmp/.X$n-lock ]] || { display=$n; break; }; done
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
