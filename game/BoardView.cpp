@@ -15,7 +15,17 @@ BoardView::BoardView(CGameWnd& window) : QWidget(&window), window_(window)
 
 void BoardView::paintEvent(QPaintEvent* event)
 {
-    QPainter(this).drawImage(event->rect(), window_.Canvas().Image(), event->rect());
+    QPainter painter(this);
+    painter.drawImage(event->rect(), window_.Canvas().Image(), event->rect());
+    // The keyboard's tile, once a key has been used: a frame on the tile's
+    // outermost pixels, its picture left whole inside.
+    const int tile = window_.KeyboardTile();
+    if (tile < 0) return;
+    const TileRect r = window_.GameBoard().Layout().RectOf(tile);
+    painter.setPen(QPen(QColor::fromRgb(FocusColour), FocusWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    const qreal inset = FocusWidth / 2.0;
+    painter.drawRect(QRectF(r.x + inset, r.y + inset, r.width - FocusWidth, r.height - FocusWidth));
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event)

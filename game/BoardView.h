@@ -9,6 +9,9 @@ class CGameWnd;
 class BoardView : public QWidget {
     Q_OBJECT
 public:
+    static constexpr QRgb FocusColour = 0xFFFFD200;
+    static constexpr int FocusWidth = 3;
+
     explicit BoardView(CGameWnd& window);
 
 protected:

@@ -1,5 +1,7 @@
 #include "game/CGameWnd.h"
 
+#include <algorithm>
+
 #include "game/BoardView.h"
 #include "game/CAnimWnd.h"
 #include "game/MatchAnimation.h"
@@ -111,7 +113,52 @@ void CGameWnd::keyPressEvent(QKeyEvent* event)
     const QKeySequence typed(event->keyCombination());
     for (QAction* hotkey : hotkeys_)
         if (hotkey->shortcut() == typed) return hotkey->trigger();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)
+        if (BoardKey(event->key())) return;
     QMainWindow::keyPressEvent(event);
+}
+
+int CGameWnd::KeyboardTile() const
+{
+    if (!keyboardUsed_ || board_.Layout().Empty()) return -1;
+    return keyboardTile_ < board_.Count() ? keyboardTile_ : 0;
+}
+
+bool CGameWnd::BoardKey(int key)
+{
+    const BoardLayout& layout = board_.Layout();
+    if (layout.Empty()) return false;
+    const int at = std::max(KeyboardTile(), 0);
+    int row = at / layout.columns, column = at % layout.columns;
+    switch (key) {
+    case Qt::Key_Left: column = (column + layout.columns - 1) % layout.columns; break;
+    case Qt::Key_Right: column = (column + 1) % layout.columns; break;
+    case Qt::Key_Up: row = (row + layout.rows - 1) % layout.rows; break;
+    case Qt::Key_Down: row = (row + 1) % layout.rows; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: {
+        PointAt(at);
+        const TileRect r = layout.RectOf(at);
+        ButtonDown(r.x + r.width / 2, r.y + r.height / 2);
+        return true;
+    }
+    default: return false;
+    }
+    PointAt(row * layout.columns + column);
+    return true;
+}
+
+void CGameWnd::PointAt(int tile)
+{
+    const auto area = [this](int t) {
+        const TileRect r = board_.Layout().RectOf(t);
+        return QRect(r.x, r.y, r.width, r.height);
+    };
+    if (keyboardUsed_) view_->update(area(keyboardTile_));
+    keyboardUsed_ = true;
+    keyboardTile_ = tile;
+    view_->update(area(tile));
 }
 
 // Kept for the animation driver of old: its switch must not stay at "zip".

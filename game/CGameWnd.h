@@ -53,6 +53,8 @@ public:
     QMenu* OptionsMenu() const { return options_; }
     // True from the start of the close sequence on.
     bool Closing() const { return closing_; }
+    // The tile the keyboard points at, or -1 while only the mouse was used.
+    int KeyboardTile() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +63,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Arrow keys move the keyboard's tile, wrapping at the edges; Enter or
+    // Space turns it as a click on it would. False for other keys.
+    bool BoardKey(int key);
+    void PointAt(int tile);
     void CreateMenus();
     void CreateHotkeys();
     void AdjustWinIni();
@@ -100,6 +106,8 @@ private:
     TileCanvas canvas_;
     TileBitmap cover_, matchTile_, face_;
     BoardView* view_ = nullptr;
+    int keyboardTile_ = 0;
+    bool keyboardUsed_ = false;
     QMenu* options_ = nullptr;
     std::map<int, QAction*> actions_;
     std::vector<QAction*> hotkeys_;

@@ -2,6 +2,7 @@
 // boxes, sounds and time, and small solid-colour pictures on disk.
 #include "game/CAnimWnd.h"
 #include "game/CGameApp.h"
+#include "game/BoardView.h"
 #include "game/CGameWnd.h"
 
 #include "BmpBuilder.h"
@@ -202,6 +203,21 @@ public:
         Settle();
     }
 
+    void Press(Qt::Key key)
+    {
+        QTest::keyClick(&Window(), key);
+        Settle();
+    }
+    // Moves the keyboard's tile to the given one with the arrow keys.
+    void WalkTo(int tile)
+    {
+        const int columns = GameBoard().Layout().columns;
+        while (std::max(Window().KeyboardTile(), 0) % columns != tile % columns) Press(Qt::Key_Right);
+        while (Window().KeyboardTile() / columns != tile / columns) Press(Qt::Key_Down);
+    }
+    // The board as the screen shows it, frame included.
+    QImage BoardShown() { return Window().BoardWidget()->grab().toImage(); }
+
     TempConfigHome config;
     TempFolder folder;
     QString savedFolder;
@@ -324,6 +340,55 @@ TEST_F(CGameWndTest, ClearingTheBoardAsksAndYesDealsANewCoveredBoard)
     EXPECT_EQ("sounds/FINSOUND.wav", played[played.size() - 2]);
     EXPECT_EQ("sounds/STARTSOUND.wav", played.back());
     EXPECT_TRUE(Window().isVisible());
+}
+
+TEST_F(CGameWndTest, KeysAlonePlayAWholeGameWithAFrameThatHidesNoPicture)
+{
+    Start();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    // The arrows wrap at the edges of the grid.
+    Press(Qt::Key_Left);
+    EXPECT_EQ(3, Window().KeyboardTile());
+    Press(Qt::Key_Up);
+    EXPECT_EQ(15, Window().KeyboardTile());
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(0, Window().KeyboardTile());
+
+    bool framed = false;
+    for (auto& [picture, tiles] : TilesByPicture()) {
+        WalkTo(tiles[0]);
+        Press(Qt::Key_Return);
+        WalkTo(tiles[1]);
+        if (!framed) {
+            // Face up and framed: the frame on the edge, the picture inside.
+            const TileRect r = GameBoard().Layout().RectOf(tiles[0]);
+            Press(Qt::Key_Space);
+            const QImage shown = BoardShown();
+            const TileRect f = GameBoard().Layout().RectOf(tiles[1]);
+            EXPECT_EQ(BoardView::FocusColour, shown.pixel(f.x + 1, f.y + f.height / 2));
+            EXPECT_EQ(0xFF000000u | MatchedColour, shown.pixel(f.x + BoardView::FocusWidth + 1, f.y + f.height / 2));
+            EXPECT_EQ(0xFF000000u | MatchedColour, shown.pixel(r.x + 1, r.y + r.height / 2)); // no frame left behind
+            framed = true;
+            continue;
+        }
+        Press(Qt::Key_Space);
+    }
+    ASSERT_EQ(1u, boxes.shown.size());
+    EXPECT_EQ("Game Over.  Play Again?", boxes.shown[0].text);
+}
+
+TEST_F(CGameWndTest, MousePlayNeverShowsTheKeyboardFrame)
+{
+    Start();
+    auto by = TilesByPicture();
+    Click(by[1][0]);
+    Click(by[2][0]);
+    Click(by[3][0]);
+    EXPECT_EQ(-1, Window().KeyboardTile());
+    EXPECT_EQ(Window().Canvas().Image().convertToFormat(QImage::Format_RGB32),
+              BoardShown().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(CGameWndTest, NoAfterTheLastSetSaysGoodbyeToTheEndAndCloses)
