@@ -7,17 +7,7 @@
 #   install-and-check.sh BUILD_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-shots=${2:-$(mktemp -d)}
-mkdir -p "$shots"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "install-and-check: $*" >&2; exit 1; }
+source "$(dirname "$0")/../screen-session.sh" install-and-check "$@"
 
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -34,11 +24,8 @@ for page in man6/pairlet.6 man6/pairlet-text.6 man1/pairlet-media.1 man1/pairlet
     [[ -z $warnings ]] || fail "man page $page: $warnings"
 done
 
-for n in $(seq 141 190); do [[ -e /tmp/.X$n-lock ]] || { display=$n; break; }; done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export QT_QPA_PLATFORM=xcb DISPLAY=":$display" XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_screen 141 190 1024x768
+export SDL_AUDIODRIVER=dummy
 
 mkdir "$work/elsewhere"
 (cd "$work/elsewhere" && exec "$prefix/bin/pairlet") >"$work/game.log" 2>&1 &

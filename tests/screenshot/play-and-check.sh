@@ -7,23 +7,9 @@
 #   play-and-check.sh BUILD_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-shots=${2:-$(mktemp -d)}
-mkdir -p "$shots"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "play-and-check: $*" >&2; exit 1; }
-
-for n in $(seq 91 140); do [[ -e /tmp/.X$n-lock ]] || { display=$n; break; }; done
-Xvfb ":$display" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export QT_QPA_PLATFORM=xcb DISPLAY=":$display" XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../screen-session.sh" play-and-check "$@"
+start_screen 91 140 1280x720
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
 
 (cd "$build" && exec ./pairlet) >"$work/game.log" 2>&1 &
 pids+=($!)
