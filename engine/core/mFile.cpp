@@ -300,12 +300,7 @@ int mFile::FindChunk(std::uint32_t id)
 {
     // Only chunks that start inside the enclosing one count.
     while (Tell() + 8 <= EnclosingEnd() && MakeAvailable(8)) {
-        if (Le32(readPtr) == id) {
-            lastChunkSize = Le32(readPtr + 4);
-            lastChunkEnd = Tell() + 8 + PaddedSize(lastChunkSize);
-            readPtr += 8;
-            return 1;
-        }
+        if (Le32(readPtr) == id) return EnterChunk();
         if (!NextChunk()) return 0;
     }
     return 0;
