@@ -73,17 +73,43 @@ std::string mRenderer::Extension(const std::string& fileName)
     return ext;
 }
 
+namespace {
+
+// The frame sources chosen by a file name's extension. Descriptions
+// (mImageBitmap) are read through a sprite's script, never chosen by name.
+struct SourceKind {
+    const char* extension;
+    std::unique_ptr<mRenderer> (*make)();
+};
+template <typename Source> std::unique_ptr<mRenderer> Make()
+{
+    return std::make_unique<Source>();
+}
+constexpr SourceKind SourceKinds[] = {
+    {"FLI", Make<mImageFlic>}, {"FLC", Make<mImageFlic>}, {"PCX", Make<mImagePCX>},
+    {"DCX", Make<mImageDCX>},  {"BMP", Make<mImageBMP>},  {"AVI", Make<mImageAVI>},
+};
+
+const SourceKind* KindOf(const std::string& fileName)
+{
+    const std::string ext = mRenderer::Extension(fileName);
+    for (const SourceKind& kind : SourceKinds)
+        if (ext == kind.extension) return &kind;
+    return nullptr;
+}
+
+} // namespace
+
+bool mRenderer::HasSourceFor(const std::string& fileName)
+{
+    return KindOf(fileName) != nullptr;
+}
+
 std::unique_ptr<mRenderer> mRenderer::ForFileName(const std::string& fileName)
 {
-    const std::string ext = Extension(fileName);
-    if (ext == "FLI" || ext == "FLC") return std::make_unique<mImageFlic>();
-    if (ext == "PCX") return std::make_unique<mImagePCX>();
-    if (ext == "DCX") return std::make_unique<mImageDCX>();
-    if (ext == "BMP") return std::make_unique<mImageBMP>();
-    if (ext == "AVI") return std::make_unique<mImageAVI>();
-    // Descriptions (mImageBitmap) are read through a sprite's script, never chosen by name.
+    if (const SourceKind* kind = KindOf(fileName)) return kind->make();
     struct Reporter : mObject {} reporter;
-    reporter.Error(CLASS_mImageBitmap, ERR_FILE_TYPE, ext.c_str());
+    reporter.Error(CLASS_mImageBitmap, ERR_FILE_TYPE, Extension(fileName).c_str());
     return nullptr;
 }
 

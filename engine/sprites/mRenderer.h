@@ -58,6 +58,8 @@ public:
 
     // A new, unopened source for the file name's extension, or none.
     static std::unique_ptr<mRenderer> ForFileName(const std::string& fileName);
+    // Whether ForFileName has a source for the name, without a report.
+    static bool HasSourceFor(const std::string& fileName);
     static std::string Extension(const std::string& fileName);
 
     void BuildConversion();

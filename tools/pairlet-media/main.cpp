@@ -273,9 +273,7 @@ constexpr int SceneWidth = 640, SceneHeight = 480;
 
 bool IsScene(const std::string& file)
 {
-    static const char* const media[] = {"FLI", "FLC", "PCX", "DCX", "BMP", "AVI", "WAV"};
-    const std::string ext = mRenderer::Extension(file);
-    return std::none_of(std::begin(media), std::end(media), [&ext](const char* m) { return ext == m; });
+    return !mRenderer::HasSourceFor(file) && mRenderer::Extension(file) != "WAV";
 }
 
 // FILE shown by a sprite at (0, 0) on a black stage of a director; for a
