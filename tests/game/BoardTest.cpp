@@ -442,6 +442,22 @@ TEST_F(GameOverTest, NoQuestionDuringAnAnimationOrWhenTheLastTilesFailToLoad)
     EXPECT_EQ(actions.Only("sound fin.wav").size(), 1u) << "the end is announced once";
 }
 
+TEST_F(GameOverTest, ABoardEndingInAnUnreadablePictureEndsWithoutWaitingForAPaint)
+{
+    Grid(4, 4, 2);
+    Pictures(8);
+    Start();
+    for (int p = 1; p <= 7; ++p)
+        for (int tile : TilesOf(p)) ClickTile(tile);
+    actions.missingFiles.insert(board.Content().TilePicturePath(8));
+    ClickTile(TilesOf(8)[0]);
+    EXPECT_FALSE(board.GameOver());
+    ClickTile(TilesOf(8)[1]);
+    EXPECT_TRUE(board.GameOver()) << "the last tile went out of play: nothing is left to click";
+    EXPECT_EQ(actions.Only("sound fin.wav").size(), 1u);
+    EXPECT_TRUE(boxes.shown.empty()) << "no question: no set was completed";
+}
+
 namespace {
 
 // What must hold after any click: every picture lies on exactly `match`
