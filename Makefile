@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_OPTS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build test test-sanitize bench run clean install package
+.PHONY: all deps build test test-sanitize bench run clean install package soak
 
 all: build
 
@@ -28,6 +28,12 @@ test-sanitize: deps
 
 bench: build
 	@for b in $$(find $(BUILD)/bench -maxdepth 1 -type f -executable | sort); do "$$b" || exit 1; done
+
+# The real game played offscreen with random actions; a failure prints the
+# seed that repeats it (SEED=n to choose one).
+SOAK_ACTIONS ?= 100000
+soak: build
+	@$(BUILD)/tests/pairlet-soak --actions $(SOAK_ACTIONS) $(if $(SEED),--seed $(SEED))
 
 # The game runs in the folder of its content pack.
 run: build
