@@ -6,7 +6,7 @@
 #include "FfmpegAvi.h"
 #include "TempFolder.h"
 #include "doubles/RecordingWaveOut.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 #include "platform/AvVideoCodecs.h"
 
 #include <gtest/gtest.h>
@@ -58,14 +58,12 @@ public:
         av_log_set_level(AV_LOG_QUIET);
         mImageAVI::SetVideoCodecs(&codecs);
         mAudioWAV::SetWaveOut(&out);
-        mObject::SetReporter(&boxes);
         out.finishOnWrite = true; // a device that always keeps up
     }
     void TearDown() override
     {
         mImageAVI::SetVideoCodecs(nullptr);
         mAudioWAV::SetWaveOut(nullptr);
-        mObject::SetReporter(nullptr);
     }
 
     static void ExpectSameFrame(const mImageAVI& movie, const FfmpegAviFrame& reference, int n)
@@ -89,7 +87,7 @@ public:
 
     platform::AvVideoCodecs codecs;
     RecordingWaveOut out;
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
     TempFolder folder;
 };
 

@@ -7,7 +7,7 @@
 
 #include "Recomposition.h"
 #include "doubles/FakeClock.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,7 @@ namespace {
 
 TEST(ExampleScene, MovesItsFacesAndTheStageAlwaysEqualsARecomposition)
 {
-    ScriptedMessageBoxes boxes;
-    mObject::SetReporter(&boxes);
+    EngineReports boxes;
     FakeClock clock;
     platform::RgbSurface window(640, 480);
     mDirector director(window, 640, 480, clock, 400);
@@ -46,7 +45,6 @@ TEST(ExampleScene, MovesItsFacesAndTheStageAlwaysEqualsARecomposition)
     EXPECT_EQ(4u, frames.size());
     EXPECT_GT(places.size(), 8u);
     director.RemoveElement(&sprite);
-    mObject::SetReporter(nullptr);
     EXPECT_TRUE(boxes.shown.empty());
 }
 

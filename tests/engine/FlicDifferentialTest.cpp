@@ -5,7 +5,7 @@
 #include "FfmpegFlic.h"
 #include "FlicEncoder.h"
 #include "TempFolder.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -125,8 +125,7 @@ std::vector<ReferenceFrame> OurFrames(const std::string& path, int count)
 
 TEST(FlicDifferentialTest, EveryFrameEqualsFfmpegsAcrossTheRingFrame)
 {
-    ScriptedMessageBoxes boxes;
-    mObject::SetReporter(&boxes);
+    EngineReports boxes;
     TempFolder folder;
     for (const Animation& a : Animations()) {
         SCOPED_TRACE(a.name);
@@ -150,7 +149,6 @@ TEST(FlicDifferentialTest, EveryFrameEqualsFfmpegsAcrossTheRingFrame)
         }
     }
     EXPECT_TRUE(boxes.shown.empty());
-    mObject::SetReporter(nullptr);
 }
 
 // Files written the way other programs write them: odd chunk sizes with
@@ -158,8 +156,7 @@ TEST(FlicDifferentialTest, EveryFrameEqualsFfmpegsAcrossTheRingFrame)
 // Every frame decodes as it was given, also round again after the last.
 TEST(FlicDifferentialTest, FilesInOtherProgramsStyleDecodeEveryFrame)
 {
-    ScriptedMessageBoxes boxes;
-    mObject::SetReporter(&boxes);
+    EngineReports boxes;
     TempFolder folder;
     int withoutLastPad = 0;
     for (const Animation& a : Animations()) {
@@ -187,7 +184,6 @@ TEST(FlicDifferentialTest, FilesInOtherProgramsStyleDecodeEveryFrame)
     }
     EXPECT_GT(withoutLastPad, 0) << "some file ends before its recorded size";
     EXPECT_TRUE(boxes.shown.empty()) << boxes.shown[0].text;
-    mObject::SetReporter(nullptr);
 }
 
 } // namespace

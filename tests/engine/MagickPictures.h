@@ -5,7 +5,7 @@
 #include "engine/sprites/mRenderer.h"
 
 #include "TempFolder.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 class MagickPictureTest : public ::testing::Test {
 protected:
-    void SetUp() override { mObject::SetReporter(&boxes); }
-    void TearDown() override { mObject::SetReporter(nullptr); }
 
     // A picture with smooth and sharp changes, as PPM.
     std::string Picture(const std::string& name, int w, int h, int seed)
@@ -75,7 +73,7 @@ protected:
         }
     }
 
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
     TempFolder folder;
 };
 

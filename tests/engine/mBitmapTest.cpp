@@ -1,6 +1,6 @@
 #include "engine/core/mBitmap.h"
 
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 #include "platform/RgbSurface.h"
 
 #include <gtest/gtest.h>
@@ -176,8 +176,7 @@ TEST(mBitmapTest, DrawsARectangleToASurfaceThroughItsColours)
 
 TEST(mBitmapTest, AbsurdSizesFailWithAReport)
 {
-    ScriptedMessageBoxes boxes;
-    mObject::SetReporter(&boxes);
+    EngineReports boxes;
     mBitmap b;
     EXPECT_EQ(0, b.Create(65535, 65535, 8));
     EXPECT_EQ(1, b.desc.width);
@@ -186,7 +185,6 @@ TEST(mBitmapTest, AbsurdSizesFailWithAReport)
     EXPECT_EQ(0, b.Create(1 << 20, INT_MIN, 8));
     ASSERT_EQ(3u, boxes.shown.size());
     EXPECT_EQ("Out of memory", boxes.shown[0].text);
-    mObject::SetReporter(nullptr);
 }
 
 } // namespace

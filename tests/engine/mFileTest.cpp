@@ -1,7 +1,7 @@
 #include "engine/core/mFile.h"
 
 #include "TempFolder.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,7 @@ struct Stream : mFile {};
 
 class mFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { mObject::SetReporter(&boxes); }
-    void TearDown() override { mObject::SetReporter(nullptr); }
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
     TempFolder folder;
 };
 

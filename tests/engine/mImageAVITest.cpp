@@ -6,7 +6,7 @@
 #include "TempFolder.h"
 #include "doubles/FakeVideoCodecs.h"
 #include "doubles/RecordingWaveOut.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,6 @@ public:
     {
         mImageAVI::SetVideoCodecs(&codecs);
         mAudioWAV::SetWaveOut(&out);
-        mObject::SetReporter(&boxes);
         target.SetColors(mBitmap::DefaultPalette().data(), 0, 256);
     }
     void TearDown() override
@@ -52,7 +51,6 @@ public:
         movie.reset();
         mImageAVI::SetVideoCodecs(nullptr);
         mAudioWAV::SetWaveOut(nullptr);
-        mObject::SetReporter(nullptr);
     }
     // The movie from these bytes, its header read, drawing into target.
     mImageAVI& Open(const AviBuilder& b) { return Open(b.File()); }
@@ -68,7 +66,7 @@ public:
 
     FakeVideoCodecs codecs;
     RecordingWaveOut out;
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
     TempFolder folder;
     mBitmap target{8, 4, 8};
     std::unique_ptr<mImageAVI> movie;

@@ -6,7 +6,7 @@
 #include "BmpBuilder.h"
 #include "FlicEncoder.h"
 #include "TempFolder.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 #include "engine/core/mFile.h"
 #include "engine/sprites/mScript.h"
 #include "engine/sprites/mSpriteImage.h"
@@ -60,11 +60,9 @@ class mImageBitmapTest : public ::testing::Test {
 public:
     void SetUp() override
     {
-        mObject::SetReporter(&boxes);
         folder.Write("squares.bmp", Squares());
         folder.Write("ten.flc", Counting(10, 70));
     }
-    void TearDown() override { mObject::SetReporter(nullptr); }
 
     // Reads the description from a file in the folder; the frames it gave.
     std::vector<Cut> Read(const std::string& text, mImageBitmap& into)
@@ -90,7 +88,7 @@ public:
         return shown;
     }
 
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
     TempFolder folder;
     int result = -1;
 };

@@ -4,7 +4,7 @@
 #include "engine/core/mImageFlic.h"
 
 #include "FlicEncoder.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -94,8 +94,6 @@ std::string FliFile()
 
 class mImageFlicTest : public ::testing::Test {
 protected:
-    void SetUp() override { mObject::SetReporter(&boxes); }
-    void TearDown() override { mObject::SetReporter(nullptr); }
 
     std::vector<std::string> Texts() const
     {
@@ -104,7 +102,7 @@ protected:
         return t;
     }
 
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
 };
 
 TEST_F(mImageFlicTest, DecodesTheFliChunksTheEncoderDoesNotWrite)

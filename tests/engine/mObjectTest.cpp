@@ -1,6 +1,6 @@
 #include "engine/core/mObject.h"
 
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,7 @@ struct Thing : mObject {};
 
 class ReporterTest : public ::testing::Test {
 protected:
-    void SetUp() override { mObject::SetReporter(&boxes); }
-    void TearDown() override { mObject::SetReporter(nullptr); }
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
 };
 
 TEST_F(ReporterTest, CaptionNamesTheClassAndTextJoinsErrorAndDetailWithAColon)

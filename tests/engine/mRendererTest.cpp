@@ -2,7 +2,7 @@
 #include "engine/sprites/mRenderer.h"
 
 #include "FlicEncoder.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,7 @@ TEST(mImageTest, TimeConversionsForPicturesAndForSound)
 
 TEST(mRendererTest, ChoosesTheSourceByTheFirstDotOfTheFilesOwnName)
 {
-    ScriptedMessageBoxes boxes;
-    mObject::SetReporter(&boxes);
+    EngineReports boxes;
     for (const char* name : {"anim.flc", "ANIM.FLI", "my.folder/anim.flc", "../anim/cat.flc", "./cat.flc",
                              "C:\\my.pictures\\cat.FLC", "cat.flc.bak"})
         EXPECT_NE(nullptr, dynamic_cast<mImageFlic*>(mRenderer::ForFileName(name).get())) << name;
@@ -53,7 +52,6 @@ TEST(mRendererTest, ChoosesTheSourceByTheFirstDotOfTheFilesOwnName)
     EXPECT_EQ("File type error:", boxes.shown[0].text) << "the empty extension is the detail";
     EXPECT_EQ("File type error:", boxes.shown[1].text);
     EXPECT_EQ("File type error:FOL", boxes.shown[2].text);
-    mObject::SetReporter(nullptr);
 }
 
 TEST(mRendererTest, MakeBitmapCopiesTheCurrentFrameAndKeepsTheTarget)

@@ -7,7 +7,7 @@
 
 #include "TempFolder.h"
 #include "WavBuilder.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,6 @@ std::ostream& operator<<(std::ostream& out, const Inst& i)
 
 class mScriptTest : public ::testing::Test {
 public:
-    void SetUp() override { mObject::SetReporter(&boxes); }
-    void TearDown() override { mObject::SetReporter(nullptr); }
 
     // Compiles the text into the sprite as LoadScript does; the program.
     std::vector<Inst> Compile(const std::string& text, mSprite& into)
@@ -56,7 +54,7 @@ public:
         return shown;
     }
 
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
     mSprite sprite;
     std::vector<std::string> texts; // memory scripts must outlive their reading
     int result = -1;

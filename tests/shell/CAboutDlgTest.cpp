@@ -4,7 +4,7 @@
 
 #include "doubles/PacedClock.h"
 #include "doubles/RecordingLauncher.h"
-#include "doubles/ScriptedMessageBoxes.h"
+#include "doubles/EngineReports.h"
 #include "engine/core/mObject.h"
 #include "resources/AboutAnimation.h"
 #include "shell/AnimationControl.h"
@@ -23,12 +23,7 @@ namespace {
 
 class CAboutDlgTest : public ::testing::Test {
 public:
-    void SetUp() override
-    {
-        SetSettingsKey("Pairlet", "Software\\Quillory\\Pairlet");
-        mObject::SetReporter(&boxes);
-    }
-    void TearDown() override { mObject::SetReporter(nullptr); }
+    void SetUp() override { SetSettingsKey("Pairlet", "Software\\Quillory\\Pairlet"); }
 
     // Runs the dialog; act is called at each pause of its loop with the
     // number of ticks so far. Returns the dialog's result.
@@ -48,7 +43,7 @@ public:
     void Post(QWidget* to, int key) { QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyPress, key, {})); }
 
     TempConfigHome config;
-    ScriptedMessageBoxes boxes;
+    EngineReports boxes;
     PacedClock clock;
     RecordingLauncher launcher;
 };
