@@ -137,19 +137,6 @@ TEST_F(BoardTest, TooFewPicturesAreReportedAndTheirTilesLeavePlay)
     EXPECT_EQ(actions.Only("drawmatch").size(), 1u);
 }
 
-TEST_F(BoardTest, ShuffleSwapsAsManyTimesAsItsFirstDrawSays)
-{
-    Grid(6, 6, 2);
-    Pictures(18);
-    ScriptedRand counting;
-    Board b(actions, boxes, content, counting, clock);
-    b.NewGame();
-
-    platform::CrtRand reference(clock.seconds);
-    const int first = reference.Next();
-    EXPECT_EQ(counting.draws, 1 + 2 * ((first % 36) + 77) * 36);
-}
-
 // Pinned deals, checked against a separate model of the deal written apart
 // from this code; a change here changes every player's boards.
 TEST_F(BoardTest, SeededDealsArePinned)
@@ -500,7 +487,7 @@ TEST_F(BoardTest, RandomPlayKeepsTheBoardConsistent)
     const Grid3 grids[] = {{4, 4, 2, 0}, {4, 5, 2, 0}, {5, 6, 3, 0}, {6, 6, 4, 1}, {6, 7, 2, 0},
                            {7, 8, 4, 0}, {8, 8, 4, 1}, {8, 9, 3, 0}, {4, 4, 3, 0}, {8, 9, 4, 1}};
     platform::CrtRand dice(12345);
-    int restarts = 0, clicks = 0;
+    int restarts = 0, finished = 0;
     for (const Grid3& g : grids) {
         Grid(g.rows, g.columns, g.match, g.split);
         content.Clear();
@@ -510,11 +497,11 @@ TEST_F(BoardTest, RandomPlayKeepsTheBoardConsistent)
         actions.onAnimation = [] {};
         boxes.answers.clear();
         Start();
-        for (int n = 0; n < 4000; ++n, ++clicks) {
+        for (int n = 0; n < 4000; ++n) {
             board.Click(dice.Next() % (ScreenW + 40) - 20, dice.Next() % (ScreenH + 40) - 20);
             ExpectBoardInvariants(board);
             if (HasFatalFailure()) return;
-            if (!actions.log.empty() && actions.log.back() == "restart") restart = true;
+            if (!actions.log.empty() && actions.log.back() == "restart") restart = true, ++finished;
             if (restart || dice.Next() % 500 == 0) {
                 Start();
                 restart = false;
@@ -523,6 +510,6 @@ TEST_F(BoardTest, RandomPlayKeepsTheBoardConsistent)
             if (dice.Next() % 97 == 0) board.Paint(ScreenW, ScreenH);
         }
     }
-    EXPECT_EQ(clicks, 40000);
+    EXPECT_GT(finished, 10) << "random play finishes boards";
     EXPECT_GT(restarts, 10);
 }
