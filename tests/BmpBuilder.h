@@ -17,6 +17,7 @@ struct BmpBuilder {
     std::vector<std::uint32_t> colors; // written as they are
     std::vector<std::uint8_t> pixels;  // stored rows, bottom-up, padded
     std::uint32_t bitsOffset = 0;      // 0: right after the table
+    bool zeroOffsetField = false;      // as some writers leave the field
     std::string type = "BM";
 
     std::uint32_t RowBytes() const { return (std::uint32_t(bitCount) * std::uint32_t(width) + 31) / 32 * 4; }
@@ -52,7 +53,7 @@ struct BmpBuilder {
         out += type.substr(0, 2);
         u32(offset + std::uint32_t(pixels.size()));
         u32(0);
-        u32(bitsOffset);
+        u32(zeroOffsetField ? 0 : offset);
         u32(headerSize);
         u32(std::uint32_t(width));
         u32(std::uint32_t(height));

@@ -52,6 +52,11 @@ TEST_F(TileBitmapTest, HonoursGapsLongerHeadersAndShortTables)
     TileBitmap p;
     ASSERT_TRUE(Load(gap.Bytes(), p));
     EXPECT_EQ(7, p.bits[0]);
+    // A writer that leaves the offset field 0 puts the pixels right after the table.
+    gap.bitsOffset = 0;
+    gap.zeroOffsetField = true;
+    ASSERT_TRUE(Load(gap.Bytes(), p));
+    EXPECT_EQ(7, p.bits[0]);
 
     // A later header (124 bytes) puts the table after itself, not at byte 54.
     BmpBuilder v5 = BmpBuilder::Solid(4, 2, 8, 0x0000FF);
