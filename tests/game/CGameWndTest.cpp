@@ -7,6 +7,7 @@
 
 #include "BmpBuilder.h"
 #include "FlicEncoder.h"
+#include "doubles/EventLoop.h"
 #include "doubles/PacedClock.h"
 #include "doubles/MemoryProfile.h"
 #include "doubles/FakeVolumes.h"
@@ -46,10 +47,7 @@
 namespace {
 
 // Runs posted work and the paints it asks for.
-void Settle()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
+void Settle() { SettleEvents(); }
 
 constexpr int Pictures = 8; // a 4 × 4 board of pairs
 const QRgb CoverColour = qRgb(10, 20, 200);
@@ -97,8 +95,7 @@ class CGameWndTest : public ::testing::Test {
 public:
     void SetUp() override
     {
-        // The table test sets up again per case: keep the first folder.
-        if (savedFolder.isEmpty()) savedFolder = QDir::currentPath();
+        savedFolder = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder.Path()));
         SetSettingsKey("Pairlet", CGameWnd::SettingsKey);
         WriteNumber("rows", 4);
@@ -540,61 +537,56 @@ TEST_F(CGameWndTest, AKeyOrButtonDuringAnAnimationStopsIt)
 }
 
 // Bad content never stops the game: the player is told once and plays on.
-TEST_F(CGameWndTest, BadContentIsReportedAndTheGameGoesOn)
+struct BadContent {
+    const char* name;
+    std::function<void(CGameWndTest&)> damage;
+    std::vector<std::string> messages; // at start and after turning one tile of picture 1
+    QRgb cover;
+    TileState turned;
+};
+
+const QRgb Blank = qRgb(40, 40, 48);
+
+class BadContentTest : public CGameWndTest, public ::testing::WithParamInterface<BadContent> {};
+
+TEST_P(BadContentTest, IsReportedAndTheGameGoesOn)
 {
-    struct Case {
-        const char* name;
-        std::function<void(CGameWndTest&)> damage;
-        std::vector<std::string> messages; // at start and after turning one tile of picture 1
-        QRgb cover;
-        TileState turned;
-    };
-    const QRgb blank = qRgb(40, 40, 48);
-    const std::vector<Case> cases = {
-        {"missing picture file", [](CGameWndTest& t) { std::remove((t.folder / "bmp/p1.bmp").c_str()); },
-         {"Can't open file 'bmp\\P1.bmp'"}, CoverColour, Matched},
-        {"damaged picture file", [](CGameWndTest& t) { t.folder.Write("bmp/p1.bmp", "BM garbage"); }, {},
-         CoverColour, Matched},
-        {"damaged cover", [](CGameWndTest& t) { t.folder.Write("bmp/cover.bmp", std::string(100, 'x')); }, {},
-         blank, FaceUp},
-        {"empty Tiles section",
-         [](CGameWndTest& t) {
-             t.content.Clear();
-             t.content.Set("Cover Tiles", "NEWTILE", "bmp\\cover.bmp");
-             t.content.Set("Cover Tiles", "MATCHTILE", "bmp\\matched.bmp");
-         },
-         {"Missing images in INI file!", "Can't open file 'bmp\\NO INI FILE ENTRY.bmp'"}, CoverColour, Matched},
-        {"missing content file", [](CGameWndTest& t) { t.content.Clear(); },
-         {"Missing images in INI file!", "Can't open file 'NO INI FILE ENTRY'", "Can't open file 'NO INI FILE ENTRY'",
-          "Can't open file 'bmp\\NO INI FILE ENTRY.bmp'"},
-         blank, Matched},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        boxes.shown.clear();
-        c.damage(*this);
-        CGameApp game;
-        game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles, 32});
-        Settle();
-        CGameWnd& w = *game.MainWindow();
-        const int tile = [&] {
-            for (int i = 0; i < w.GameBoard().Count(); ++i)
-                if (w.GameBoard().TileAtIndex(i).picture == 1) return i;
-            return -1;
-        }();
-        const TileRect r = w.GameBoard().Layout().RectOf(tile);
-        const QPoint centre(r.x + r.width / 2, r.y + r.height / 2);
-        EXPECT_EQ(c.cover, w.Canvas().Image().pixel(centre));
-        QTest::mouseClick(w.BoardWidget(), Qt::LeftButton, {}, centre);
-        std::vector<std::string> messages;
-        for (const auto& box : boxes.shown) messages.push_back(box.text);
-        EXPECT_EQ(c.messages, messages);
-        EXPECT_EQ(c.turned, w.GameBoard().TileAtIndex(tile).state);
-        EXPECT_TRUE(w.isVisible());
-        TearDown();
-    }
+    GetParam().damage(*this);
+    Start();
+    const int tile = TilesByPicture()[1].front();
+    EXPECT_EQ(GetParam().cover, Window().Canvas().Image().pixel(Centre(tile)));
+    QTest::mouseClick(Window().BoardWidget(), Qt::LeftButton, {}, Centre(tile));
+    std::vector<std::string> messages;
+    for (const auto& box : boxes.shown) messages.push_back(box.text);
+    EXPECT_EQ(GetParam().messages, messages);
+    EXPECT_EQ(GetParam().turned, GameBoard().TileAtIndex(tile).state);
+    EXPECT_TRUE(Window().isVisible());
 }
+
+void KeepOnlyTheCovers(CGameWndTest& t)
+{
+    t.content.Clear();
+    t.content.Set("Cover Tiles", "NEWTILE", "bmp\\cover.bmp");
+    t.content.Set("Cover Tiles", "MATCHTILE", "bmp\\matched.bmp");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CGameWndTest, BadContentTest,
+    ::testing::Values(
+        BadContent{"MissingPicture", [](CGameWndTest& game) { std::remove((game.folder / "bmp/p1.bmp").c_str()); },
+                   {"Can't open file 'bmp\\P1.bmp'"}, CoverColour, Matched},
+        BadContent{"DamagedPicture", [](CGameWndTest& game) { game.folder.Write("bmp/p1.bmp", "BM garbage"); }, {},
+                   CoverColour, Matched},
+        BadContent{"DamagedCover", [](CGameWndTest& game) { game.folder.Write("bmp/cover.bmp", std::string(100, 'x')); },
+                   {}, Blank, FaceUp},
+        BadContent{"EmptyTilesSection", KeepOnlyTheCovers,
+                   {"Missing images in INI file!", "Can't open file 'bmp\\NO INI FILE ENTRY.bmp'"}, CoverColour,
+                   Matched},
+        BadContent{"MissingContentFile", [](CGameWndTest& game) { game.content.Clear(); },
+                   {"Missing images in INI file!", "Can't open file 'NO INI FILE ENTRY'",
+                    "Can't open file 'NO INI FILE ENTRY'", "Can't open file 'bmp\\NO INI FILE ENTRY.bmp'"},
+                   Blank, Matched}),
+    [](const ::testing::TestParamInfo<BadContent>& c) { return std::string(c.param.name); });
 
 } // namespace
 
