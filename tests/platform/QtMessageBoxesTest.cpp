@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -10,6 +11,16 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// A box the test could not answer fails it and is closed, so that a fault
+// shows as a failure and not as a test that never ends.
+void CloseIfStillOpen(QWidget* box, const char* why)
+{
+    auto* dialog = qobject_cast<QDialog*>(box);
+    if (!dialog || !dialog->isVisible()) return;
+    ADD_FAILURE() << why;
+    dialog->done(0);
+}
 
 // Presses the button labelled `text` in the next modal box, once it is open,
 // and remembers what the box showed.
@@ -30,6 +41,7 @@ struct BoxAnswer {
                 buttons << b->text().remove('&');
                 if (b->text().remove('&') == buttonText) b->click();
             }
+            CloseIfStillOpen(box, "the box has no such button");
         });
     }
 };
@@ -72,19 +84,24 @@ TEST(QtMessageBoxes, AYesNoQuestionIsAnsweredOnlyByYesOrNo)
     platform::QtMessageBoxes boxes;
     bool stillOpen = false;
     QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         QTest::keyClick(box, Qt::Key_Escape);
         box->close();
         stillOpen = box->isVisible();
-        for (QAbstractButton* b : qobject_cast<QMessageBox*>(box)->buttons())
+        for (QAbstractButton* b : box->buttons())
             if (b->text().remove('&') == "Yes") b->click();
+        CloseIfStillOpen(box, "Yes did not answer the box");
     });
     EXPECT_EQ(boxes.Show("Game Over.  Play Again?", "Game Over", platform::MB_YESNO), platform::IDYES);
     EXPECT_TRUE(stillOpen);
 
     // A box with a cancel button still goes with Escape.
-    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        QTest::keyClick(box, Qt::Key_Escape);
+        CloseIfStillOpen(box, "Escape did not cancel the box");
+    });
     EXPECT_EQ(boxes.Show("t", "c", platform::MB_YESNOCANCEL), platform::IDCANCEL);
 }
 
@@ -95,7 +112,9 @@ TEST(QtMessageBoxes, ABoxShowsThePointerThatAnAnimationHid)
     Qt::CursorShape during = Qt::BlankCursor;
     QTimer::singleShot(0, [&] {
         during = QGuiApplication::overrideCursor()->shape();
-        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
+        QWidget* box = QApplication::activeModalWidget();
+        QTest::keyClick(box, Qt::Key_Return);
+        CloseIfStillOpen(box, "Return did not answer the box");
     });
     boxes.Show("Bad frame header", "mImageFlic", platform::MB_ICONERROR);
     EXPECT_EQ(during, Qt::ArrowCursor);
