@@ -21,8 +21,11 @@ build: deps
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The content pack is made by the normal build's optimised tools and copied.
 test-sanitize: deps
-	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPAIRLET_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_OPTS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target content
+	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPAIRLET_SANITIZE=ON -DPAIRLET_PACK_FROM=$(abspath $(BUILD)) >/dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
