@@ -5,25 +5,13 @@
 #include "game/BoardView.h"
 #include "game/CGameWnd.h"
 
-#include "BmpBuilder.h"
-#include "FlicEncoder.h"
+#include "SmallGame.h"
 #include "doubles/EventLoop.h"
-#include "doubles/PacedClock.h"
-#include "doubles/MemoryProfile.h"
-#include "doubles/FakeVolumes.h"
-#include "doubles/RecordingLauncher.h"
-#include "doubles/RecordingShellFiles.h"
-#include "doubles/ScriptedFolderBrowser.h"
-#include "doubles/RecordingSoundPlayer.h"
-#include "doubles/ScriptedMessageBoxes.h"
-#include "platform/CrtRand.h"
-#include "platform/HostPathMap.h"
 #include "resources/CommandIds.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CGridDlg.h"
 #include "shell/CInstallCdDlg.h"
 #include "shell/SettingsStore.h"
-#include "TempFolder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -50,32 +38,6 @@ namespace {
 void Settle() { SettleEvents(); }
 
 constexpr int Pictures = 8; // a 4 × 4 board of pairs
-const QRgb CoverColour = qRgb(10, 20, 200);
-const QRgb MatchedColour = qRgb(20, 180, 20);
-
-QRgb PictureColour(int picture)
-{
-    return qRgb(200, picture * 25, 100);
-}
-
-const QRgb AnimationColour = qRgb(255, 0, 255);
-
-// A small animation: a block on index 0, a marker that moves each frame.
-std::string BlockAnimation()
-{
-    FlicEncoder::Palette palette{};
-    palette[5] = 0xFF00FF;
-    palette[6] = 0x00FFFF;
-    FlicEncoder encoder(40, 30, 50);
-    for (int f = 0; f < 3; ++f) {
-        std::vector<std::uint8_t> pixels(40 * 30, 0);
-        for (int y = 5; y < 25; ++y)
-            for (int x = 5; x < 35; ++x) pixels[std::size_t(y * 40 + x)] = 5;
-        pixels[std::size_t(10 * 40 + 10 + f)] = 6;
-        encoder.AddFrame(pixels, palette);
-    }
-    return encoder.Finish();
-}
 
 template <typename D> void WhenShown(std::function<void(D&)> act)
 {
@@ -86,12 +48,7 @@ template <typename D> void WhenShown(std::function<void(D&)> act)
     });
 }
 
-std::uint32_t Bgr(QRgb c)
-{
-    return std::uint32_t(qRed(c)) << 16 | std::uint32_t(qGreen(c)) << 8 | std::uint32_t(qBlue(c));
-}
-
-class CGameWndTest : public ::testing::Test {
+class CGameWndTest : public ::testing::Test, public SmallGame {
 public:
     void SetUp() override
     {
@@ -101,28 +58,14 @@ public:
         WriteNumber("rows", 4);
         WriteNumber("columns", 4);
         WriteNumber("animation", 0);
-        // Names are written the Windows way and in other cases than on disk.
-        for (int p = 1; p <= Pictures; ++p) {
-            content.Set("Tiles", "TILE0" + std::to_string(p), "P" + std::to_string(p));
-            folder.Write("bmp/p" + std::to_string(p) + ".bmp",
-                         BmpBuilder::Solid(6, 4, p % 2 ? 8 : 24, Bgr(PictureColour(p))).Bytes());
-        }
-        content.Set("Cover Tiles", "NEWTILE", "bmp\\Cover.bmp");
-        content.Set("Cover Tiles", "MATCHTILE", "bmp\\matched.bmp");
-        folder.Write("bmp/cover.bmp", BmpBuilder::Solid(6, 4, 4, Bgr(CoverColour)).Bytes());
-        folder.Write("bmp/matched.bmp", BmpBuilder::Solid(6, 4, 1, Bgr(MatchedColour)).Bytes());
-        for (const char* s : {"STARTSOUND", "FINSOUND", "BYESOUND"})
-            content.Set("Other Sounds", s, std::string("sounds\\") + s + ".wav");
-        content.Set("Nopesounds", "NOPE01", "sounds\\nope.wav");
-        content.Set("Yupsounds", "YUP01", "sounds\\yup.wav");
+        WriteContent(Pictures);
     }
 
     void TearDown() override { QDir::setCurrent(savedFolder); }
 
     CGameWnd& Start(int screenDepth = 32)
     {
-        GameServices services{boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles, screenDepth};
-        CGameWnd& w = app.InitInstance(services);
+        CGameWnd& w = app.InitInstance(Services(screenDepth));
         Settle();
         return w;
     }
@@ -215,19 +158,7 @@ public:
     // The board as the screen shows it, frame included.
     QImage BoardShown() { return Window().BoardWidget()->grab().toImage(); }
 
-    TempConfigHome config;
-    TempFolder folder;
     QString savedFolder;
-    ScriptedMessageBoxes boxes;
-    platform::CrtRand rand;
-    PacedClock clock;
-    RecordingSoundPlayer sounds;
-    platform::HostPathMap paths;
-    MemoryProfile content, winIni;
-    RecordingLauncher launcher;
-    FakeVolumes volumes;
-    ScriptedFolderBrowser folderBrowser;
-    RecordingShellFiles shellFiles;
     CGameApp app;
 };
 
@@ -276,7 +207,7 @@ TEST_F(CGameWndTest, SixteenColoursWarnTooButDeepScreensDoNot)
     for (auto [depth, warnings] : {std::pair{4, 1u}, {16, 0u}, {24, 0u}}) {
         boxes.shown.clear();
         CGameApp other;
-        other.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles, depth});
+        other.InitInstance(Services(depth));
         EXPECT_EQ(warnings, boxes.shown.size()) << depth;
         if (warnings) {
             EXPECT_EQ("16 Color Desktop Detected", boxes.shown[0].caption);
