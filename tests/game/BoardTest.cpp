@@ -85,24 +85,6 @@ protected:
 
 } // namespace
 
-TEST_F(BoardTest, DealsEveryPictureOnExactlyMatchTiles)
-{
-    struct Case {
-        int rows, columns, match, pictures;
-    } cases[] = {{4, 4, 2, 8}, {8, 9, 4, 18}};
-    for (const Case& c : cases) {
-        Grid(c.rows, c.columns, c.match);
-        content.Clear();
-        Pictures(c.pictures);
-        board.NewGame();
-        EXPECT_EQ(board.Count(), c.rows * c.columns);
-        std::map<int, int> expected;
-        for (int p = 1; p <= c.pictures; ++p) expected[p] = c.match;
-        EXPECT_EQ(PictureCounts(), expected) << c.rows << "x" << c.columns << " match " << c.match;
-    }
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
 TEST_F(BoardTest, ChoosesDifferentPicturesDrawingAgainFromTheFirstChoice)
 {
     Grid(4, 4, 4); // four pictures needed
