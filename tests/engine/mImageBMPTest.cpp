@@ -41,6 +41,14 @@ protected:
         Put32(flipped, 22, std::uint32_t(-std::int32_t(height)));
         return folder.Write("top-down.bmp", flipped);
     }
+    // The same picture with its count of colours left 0, as many writers
+    // leave it: the table then holds all 2^bits entries.
+    std::string CountLeftZero(const std::string& path)
+    {
+        std::string b = Read(path);
+        Put32(b, 46, 0);
+        return folder.Write("count-zero.bmp", b);
+    }
     // A 124-byte header cut to the 108 bytes of the form before it.
     std::string Version4(const std::string& path)
     {
@@ -61,6 +69,7 @@ TEST_F(mImageBMPTest, UncompressedPicturesShowImageMagicksPicture)
         {"8 bits", eight},                            {"top-down", TopDown(eight)},
         {"124-byte header", v5},                      {"108-byte header", Version4(v5)},
     };
+    const std::string four = paletted[1].second;
     for (const auto& [name, path] : paletted) {
         SCOPED_TRACE(name);
         std::unique_ptr<mRenderer> source = mRenderer::ForFileName(path);
@@ -69,6 +78,16 @@ TEST_F(mImageBMPTest, UncompressedPicturesShowImageMagicksPicture)
         mBitmap target;
         EXPECT_EQ(Reference(path), Colours(Ours(*source, target), source->frameInfo->colours));
         source->CloseFile();
+    }
+    {
+        // Sixteen colours read, the rest of the table left black, not filled from the pixels.
+        mImageBMP source;
+        const std::string path = CountLeftZero(four);
+        ASSERT_TRUE(source.OpenFile(path.c_str()) && source.ReadHeader());
+        mBitmap target;
+        EXPECT_EQ(Reference(four), Colours(Ours(source, target), source.frameInfo->colours));
+        for (int i = 16; i < 256; ++i) ASSERT_EQ(0u, source.frameInfo->colours[i]) << i;
+        source.CloseFile();
     }
     for (const char* options : {"-type TrueColor -compress None BMP3:", "-type TrueColor -compress None"}) {
         SCOPED_TRACE(options);

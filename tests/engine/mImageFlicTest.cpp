@@ -131,6 +131,13 @@ TEST_F(mImageFlicTest, DecodesTheFliChunksTheEncoderDoesNotWrite)
     flic.Draw(0, 0, nullptr);
     EXPECT_EQ((std::vector<int>{64, 65, 66, 67, 68, 69, 70, 71}), row(3));
     EXPECT_EQ((std::vector<std::string>{"Not tested:LITERAL", "Bad chunk type"}), Texts());
+    // Drawn again through a clip: nothing outside it on any side.
+    const mRect all{0, 0, W, H}, clip{1, 1, 4, 3};
+    target.FillRects(0, &all, 1);
+    flic.Draw(0, 0, &clip);
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}), row(0));
+    EXPECT_EQ((std::vector<int>{0, 49, 50, 51, 0, 0, 0, 0}), row(1));
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}), row(3));
 
     flic.SeekFrame(2, 0);
     flic.Draw(0, 0, nullptr);
@@ -140,6 +147,23 @@ TEST_F(mImageFlicTest, DecodesTheFliChunksTheEncoderDoesNotWrite)
     flic.SeekFrame(3, 0);
     flic.Draw(0, 0, nullptr);
     EXPECT_EQ(0, target.Row(3)[0]);
+    flic.SetTarget(nullptr);
+}
+
+// The encoder writes no fill of length 0; such a fill still takes its byte.
+TEST_F(mImageFlicTest, AByteRunFillOfLengthZeroTakesItsValue)
+{
+    std::string lines;
+    for (int y = 0; y < H; ++y) lines += std::string("\x03\x00\x09\x04\x05\xFC\x01\x02\x03\x04", 10);
+    const std::string file = Header(0xAF11, 1, 5) + Frame(1, Chunk(15, lines));
+    mImageFlic flic;
+    flic.OpenMemory(file.data(), long(file.size()));
+    ASSERT_EQ(1, flic.ReadHeader());
+    mBitmap target(W, -H, 8);
+    flic.SetTarget(&target);
+    flic.Draw(0, 0, nullptr);
+    for (int y = 0; y < H; ++y)
+        EXPECT_EQ((std::vector<int>{5, 5, 5, 5, 1, 2, 3, 4}), std::vector<int>(target.Row(y), target.Row(y) + W)) << y;
     flic.SetTarget(nullptr);
 }
 

@@ -84,6 +84,8 @@ TEST_F(GameSettingsTest, SplitIsReadOnlyForMatchFour)
 {
     WriteNumber("split", 1);
     EXPECT_EQ(LoadGameSettings(boxes).split, 0);
+    WriteNumber("match", 3);
+    EXPECT_EQ(LoadGameSettings(boxes).split, 0);
     WriteNumber("match", 4);
     WriteNumber("rows", 8);
     WriteNumber("columns", 9);
