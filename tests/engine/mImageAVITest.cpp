@@ -224,7 +224,8 @@ TEST_F(mImageAVITest, ChunksBetweenFramesAreReadForWhatTheyAre)
     b.movi = {AviBuilder::Chunk("01wb", "abc"),
               AviBuilder::Frame(10),
               AviBuilder::Chunk("JUNK", "xx"),
-              AviBuilder::List("rec ", AviBuilder::Chunk("01wb", "defg") + AviBuilder::Frame(11)),
+              // an uncompressed frame ("db") is a frame as much as a compressed one
+              AviBuilder::List("rec ", AviBuilder::Chunk("01wb", "defg") + AviBuilder::Frame(11, 4, "00db")),
               AviBuilder::Chunk("00pc", change),
               AviBuilder::Frame(12),
               AviBuilder::Chunk("00dc", ""),
