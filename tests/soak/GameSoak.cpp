@@ -90,7 +90,10 @@ public:
             try {
                 done = Act();
                 Remember(n, done);
-                if (verbose_) std::printf("%s (heap %zu)\n", recent_.back().c_str(), HeapInUse()), std::fflush(stdout);
+                if (verbose_) {
+                    std::printf("%s (heap %zu)\n", recent_.back().c_str(), HeapInUse());
+                    std::fflush(stdout);
+                }
                 SettleEvents();
                 if (Window().Closing()) Restart();
                 Check();
@@ -102,8 +105,8 @@ public:
             sounds.calls.clear();
             boxes.shown.clear();
         }
-        std::printf("heap in use: at least %.1f MB in the second quarter of the run, at least %.1f MB in the last\n", double(heapEarly_) / 1048576.0,
-                    double(heapLate_) / 1048576.0);
+        std::printf("heap in use: at least %.1f MB in the second quarter of the run, at least %.1f MB in the last\n",
+                    double(heapEarly_) / 1048576.0, double(heapLate_) / 1048576.0);
         std::printf("%ld actions: %ld tile clicks, %ld sets completed, %ld animations, %ld games over, "
                     "%ld restarts of the program\n",
                     actions, clicks_, sets_, animations_, gamesOver_, programStarts_ - 1);
@@ -128,7 +131,7 @@ private:
     }
 
     // What is made once, on first use, is made before the heap is watched:
-    // the full-screen picture of the first match animation above all.
+    // a match animation and each dialog have run once.
     void WarmUp()
     {
         if (!GameBoard().Settings().animation) Window().OnCommand(ID_TOGGLE_ANIMATION);
@@ -286,11 +289,14 @@ private:
         if (disc) volumes.volumes.push_back({"/media/cd/", "LUMARIS_1"});
         const std::string destination = folder / "Add-ons";
         WhenShown<CInstallCdDlg>([=](CInstallCdDlg& d) {
-            static_cast<QLineEdit*>(d.Control(CInstallCdDlg::IDC_DESTINATION))->setText(QString::fromStdString(destination));
-            static_cast<QPushButton*>(d.Control(copy ? CInstallCdDlg::IDC_COPY_FILES : CInstallCdDlg::IDCANCEL))->click();
+            auto* typed = static_cast<QLineEdit*>(d.Control(CInstallCdDlg::IDC_DESTINATION));
+            typed->setText(QString::fromStdString(destination));
+            static_cast<QPushButton*>(d.Control(copy ? CInstallCdDlg::IDC_COPY_FILES : CInstallCdDlg::IDCANCEL))
+                ->click();
         });
         Window().CommandAction(ID_INSTALL_CD)->trigger();
-        return std::string("install dialog") + (disc ? " with the disc" : " without a disc") + (copy ? ", copy" : ", cancel");
+        return std::string("install dialog") + (disc ? " with the disc" : " without a disc") +
+               (copy ? ", copy" : ", cancel");
     }
 
     std::string SwapContent()
@@ -313,7 +319,9 @@ private:
             folder.Write("anim/" + PictureName(p) + ".flc", flc);
             return "animation " + std::to_string(p) + " cut to " + std::to_string(flc.size()) + " bytes";
         }
-        default: folder.Write("anim/" + PictureName(p) + ".flc", animation_); return "animation " + std::to_string(p) + " restored";
+        default:
+            folder.Write("anim/" + PictureName(p) + ".flc", animation_);
+            return "animation " + std::to_string(p) + " restored";
         }
     }
 
@@ -340,11 +348,19 @@ private:
             ++animations_;
             endAtPass_ = 1 + Below(6);
         }
-        Expect(animationPasses_ < 500, "a match animation does not end on input");
+        // A failure cannot be thrown through the event loop: it is noted,
+        // the animation stopped, and the check after the action reports it.
+        if (animationPasses_ >= 500) {
+            animationStuck_ = true;
+            Window().PostCommand(ID_STOP_ANIMATION);
+            return;
+        }
         if (animationPasses_ < endAtPass_) return;
         const QPoint at = QCursor::pos();
         switch (Below(4)) {
-        case 0: QCoreApplication::postEvent(&animation, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x")); break;
+        case 0:
+            QCoreApplication::postEvent(&animation, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+            break;
         case 1:
             QCoreApplication::postEvent(&animation, new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), at,
                                                                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
@@ -379,6 +395,7 @@ private:
         Expect(!board.AnimationShowing() && !Window().AnimationWindow()->isVisible(), "an animation is still showing");
         Expect(QGuiApplication::overrideCursor() == nullptr, "the pointer stays hidden");
         Expect(!dialogMissing_, "a dialog did not come up");
+        Expect(!animationStuck_, "a match animation did not end on input");
         Expect(ReadNumber("animation", 1) == s.animation && ReadNumber("sound", 1) == s.sound,
                "the stored switches differ from the game's");
     }
@@ -389,7 +406,10 @@ private:
     {
         const GameSettings& s = board.Settings();
         std::map<int, std::multiset<int>> dealt;
-        for (int i = 0; i < board.Count(); ++i) dealt[board.TileAtIndex(i).picture].insert(board.TileAtIndex(i).quarter);
+        for (int i = 0; i < board.Count(); ++i) {
+            const Tile& t = board.TileAtIndex(i);
+            dealt[t.picture].insert(t.quarter);
+        }
         Expect(int(dealt.size()) == s.pictures, "the deal has " + std::to_string(dealt.size()) + " pictures, not " +
                                                     std::to_string(s.pictures));
         for (const auto& [picture, quarters] : dealt) {
@@ -420,13 +440,16 @@ private:
         if (layout.Empty() || shown.size() != Window().BoardWidget()->size()) return;
         for (int i = 0; i < board.Count(); ++i) {
             const Tile& t = board.TileAtIndex(i);
-            const QRgb expected = t.state == Matched ? MatchedColour : t.state == FaceDown ? CoverColour : PictureColour(t.picture);
+            const QRgb expected = t.state == Matched    ? MatchedColour
+                                  : t.state == FaceDown ? CoverColour
+                                                        : PictureColour(t.picture);
             const QPoint at = Centre(i);
             Expect((shown.pixel(at) & 0xFFFFFF) == (expected & 0xFFFFFF),
                    "tile " + std::to_string(i) + " in state " + std::to_string(int(t.state)) + " shows another colour");
         }
         // A board that ends in unreadable pictures ends without the question.
-        Expect(MatchedCount() < std::size_t(board.Count()) || board.GameOver(), "every tile is matched and the end went unnoticed");
+        Expect(MatchedCount() < std::size_t(board.Count()) || board.GameOver(),
+               "every tile is matched and the end went unnoticed");
     }
 
     // The heap at its smallest in the second quarter of the run against its
@@ -453,7 +476,8 @@ private:
     {
         std::fprintf(stderr, "FAILED after action %ld: %s\nthe last actions:\n", n, what.c_str());
         for (const std::string& line : recent_) std::fprintf(stderr, "  %s\n", line.c_str());
-        for (const auto& box : boxes.shown) std::fprintf(stderr, "box: %s (%s)\n", box.text.c_str(), box.caption.c_str());
+        for (const auto& box : boxes.shown)
+            std::fprintf(stderr, "box: %s (%s)\n", box.text.c_str(), box.caption.c_str());
         for (const auto& call : sounds.calls) std::fprintf(stderr, "sound: %s\n", call.path.c_str());
         const Board& board = GameBoard();
         std::fprintf(stderr, "board %dx%d, match %d%s, animation %d, sound %d, over %d; tiles (picture:state):",
@@ -472,7 +496,7 @@ private:
     std::unique_ptr<CGameApp> app_;
     std::deque<std::string> recent_;
     int animationPasses_ = 0, endAtPass_ = 0;
-    bool dialogMissing_ = false;
+    bool dialogMissing_ = false, animationStuck_ = false;
     long clicks_ = 0, sets_ = 0, animations_ = 0, gamesOver_ = 0, programStarts_ = 0;
     std::size_t heapEarly_ = 0, heapLate_ = 0;
 };
