@@ -163,10 +163,20 @@ TEST_F(Sprites, AMoveInPlaceInvalidatesOnlyWhatTheFrameChanged)
     sprite->MoveBy(8, 0, 0);
     EXPECT_EQ(director.DirtyRects(), (std::vector<mRect>{{32, 25, 56, 35}}));
     // A z of 0 keeps the depth.
-    sprite->MoveTo(10, 10, 0);
-    EXPECT_EQ(sprite->z, 0);
     sprite->MoveTo(10, 10, 7);
+    sprite->MoveTo(10, 10, 0);
     EXPECT_EQ(sprite->z, 7);
+}
+
+TEST_F(Sprites, APlainSpriteMovedRepaintsWhereItWasAndWhereItIs)
+{
+    mSprite plain;
+    plain.bounds = {4, 4, 12, 10};
+    director.AddElement(&plain);
+    director.Tick();
+    plain.MoveBy(20, 0, 0);
+    EXPECT_EQ(director.DirtyRects(), (std::vector<mRect>{{4, 4, 12, 10}, {24, 4, 32, 10}}));
+    director.RemoveElement(&plain);
 }
 
 TEST_F(Sprites, SoundsPlayByIndexInTheOrderAdded)
