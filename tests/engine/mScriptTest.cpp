@@ -242,9 +242,9 @@ TEST_F(mScriptTest, EachFamilyOfInstructionsWhenRun)
 
 TEST_F(mScriptTest, FlagsPauseAndRestart)
 {
-    Compile("SET 6\nCLEAR 2\nIF 2,5\nIFNOT 2,6\n:5\nFRAME 50\n:6\nPAUSE\nFRAME 7\nENDCYCLE\nSPEED 0\nDELAY 10\n");
+    Compile("SET 6\nCLEAR 3\nIF 2,5\nIFNOT 2,6\n:5\nFRAME 50\n:6\nPAUSE\nFRAME 7\nENDCYCLE\nSPEED 0\nDELAY 10\n");
     sprite.Step(0);
-    EXPECT_EQ(4u, sprite.userFlags);
+    EXPECT_EQ(4u, sprite.userFlags) << "flag 1 was not set and stays clear";
     EXPECT_EQ(0u, sprite.frame); // IFNOT 2 jumped over FRAME 50
     EXPECT_NE(0u, sprite.state & mSprite::Paused);
     sprite.Step(0); // paused: nothing runs
