@@ -92,6 +92,26 @@ TEST_F(CGridDlgTest, OkWritesMatchSplitRowsColumnsInThatOrderAsOffered)
     EXPECT_EQ(ReadNumber("columns", 0), 5);
 }
 
+TEST_F(CGridDlgTest, EverySizeWritesTheRowsAndColumnsItsLabelShows)
+{
+    for (int id = CGridDlg::IDC_4X4; id <= CGridDlg::IDC_8X9; ++id) {
+        writes.clear();
+        CGridDlg dialog(nullptr, Recorder());
+        QString label;
+        Run(dialog, [&](CGridDlg& d) {
+            label = d.Control(id)->text();
+            d.Control(id)->click();
+            d.Control(1)->click();
+        });
+        SCOPED_TRACE(label.toStdString());
+        const QStringList sides = label.split('x');
+        ASSERT_EQ(2, sides.size());
+        ASSERT_EQ(4u, writes.size());
+        EXPECT_EQ(writes[2], (Writes::value_type{"rows", sides[0].toInt()}));
+        EXPECT_EQ(writes[3], (Writes::value_type{"columns", sides[1].toInt()}));
+    }
+}
+
 TEST_F(CGridDlgTest, CancelEscapeAndTheCloseBoxWriteNothing)
 {
     const std::vector<std::pair<const char*, std::function<void(CGridDlg&)>>> ways = {
