@@ -467,6 +467,20 @@ TEST_F(CGameWndTest, AKeyOrButtonDuringAnAnimationStopsIt)
     EXPECT_FALSE(GameBoard().AnimationShowing());
 }
 
+TEST_F(CGameWndTest, ARestartDuringAnAnimationEndsItAndDealsAnew)
+{
+    WriteNumber("animation", 1);
+    folder.Write("anim/p1.flc", BlockAnimation());
+    Start();
+    const int passes = CompleteASet([&](int pass) {
+        if (pass == 2) Window().PostCommand(ID_RESTART);
+        if (pass == 20) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    });
+    EXPECT_LE(passes, 3) << "the animation ends with the restart";
+    EXPECT_FALSE(AnimationWindow().isVisible());
+    for (int i = 0; i < GameBoard().Count(); ++i) EXPECT_EQ(FaceDown, GameBoard().TileAtIndex(i).state) << i;
+}
+
 // Bad content never stops the game: the player is told once and plays on.
 struct BadContent {
     const char* name;
