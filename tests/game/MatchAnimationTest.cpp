@@ -71,6 +71,8 @@ TEST_F(MatchAnimationTest, CopiesStartWhereAndGoWhereTheDrawsSay)
     std::deque<int> script = CopyDraws(16384, 0, 500, 20000);  // no dx, so dy from the half: down
     const std::deque<int> second = CopyDraws(32767, 8000, 799, 798); // left, and dy 0 below 799
     script.insert(script.end(), second.begin(), second.end());
+    const std::deque<int> third = CopyDraws(0, 0, 500, 700); // no dx, and a dy draw that alone would be 0
+    script.insert(script.end(), third.begin(), third.end());
     ScriptedRand rand(script);
     MatchAnimation animation(window, ScreenW, ScreenH, clock, rand, paths);
     ASSERT_TRUE(animation.Load("anim\\cat.flc", false, ScreenW, ScreenH));
@@ -94,31 +96,36 @@ TEST_F(MatchAnimationTest, CopiesStartWhereAndGoWhereTheDrawsSay)
     EXPECT_EQ(two.x, ScreenW);
     EXPECT_EQ(two.dx, -1);
     EXPECT_EQ(two.dy, 0);
+    EXPECT_EQ(animation.Record(3).dy, -1) << "without a horizontal direction it never stands still";
     EXPECT_EQ(animation.Record(7).sprite->z, 7);
     // The copies share one picture.
     EXPECT_EQ(animation.Record(7).sprite->Image(), main.sprite->Image());
     EXPECT_EQ(main.sprite->Image()->useCount, 8);
 }
 
-TEST_F(MatchAnimationTest, AtTheRightEdgeACopyNeverKeepsGoingRight)
+TEST_F(MatchAnimationTest, AtAnEdgeACopyNeverKeepsGoingOver)
 {
-    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
-        ScriptedRand rand;
-        rand.Seed(seed);
-        MatchAnimation animation(window, ScreenW, ScreenH, clock, rand, paths);
-        ASSERT_TRUE(animation.Load("anim\\cat.flc", false, ScreenW, ScreenH));
-        SpriteMotion& copy = animation.Record(3);
-        const double maxX = ScreenW - 40;
-        copy.x = maxX - 1;
-        copy.y = 100;
-        copy.dx = 1;
-        copy.dy = 0;
-        animation.MoveAll(ScreenW, ScreenH);
-        EXPECT_EQ(copy.x, maxX);
-        EXPECT_LE(copy.dx, 0) << "seed " << seed;
-        EXPECT_TRUE(copy.dx != 0 || copy.dy != 0) << "seed " << seed;
-        EXPECT_EQ(copy.sprite->x, int(maxX) + 20);
-    }
+    const double maxX = ScreenW - 40;
+    struct Edge {
+        double from, dx, to;
+    };
+    for (const Edge& edge : {Edge{maxX - 1, 1, maxX}, Edge{1, -1, 0}})
+        for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+            ScriptedRand rand;
+            rand.Seed(seed);
+            MatchAnimation animation(window, ScreenW, ScreenH, clock, rand, paths);
+            ASSERT_TRUE(animation.Load("anim\\cat.flc", false, ScreenW, ScreenH));
+            SpriteMotion& copy = animation.Record(3);
+            copy.x = edge.from;
+            copy.y = 100;
+            copy.dx = edge.dx;
+            copy.dy = 0;
+            animation.MoveAll(ScreenW, ScreenH);
+            EXPECT_EQ(copy.x, edge.to);
+            EXPECT_LE(copy.dx * edge.dx, 0) << "seed " << seed << ": turned away from the edge";
+            EXPECT_TRUE(copy.dx != 0 || copy.dy != 0) << "seed " << seed;
+            EXPECT_EQ(copy.sprite->x, int(edge.to) + 20);
+        }
 }
 
 TEST_F(MatchAnimationTest, TheMainSpriteStartsFromTheTopLeftCorner)
