@@ -286,11 +286,13 @@ TEST_F(mScriptTest, ScriptsThatNeverStopStillEndTheirStep)
 
 TEST_F(mScriptTest, ASecondScriptLeavesTheFirstOnesJumpsAlone)
 {
-    Compile("NOP\n:1\nENDCYCLE\nGOTO 1\n");
+    // The first script's GOTO points at index 2, which as a label number
+    // would name the second script's label 2.
+    Compile("NOP\nNOP\n:1\nENDCYCLE\nGOTO 1\n");
     Compile(":2\nGOTO 2\n:1\n");
-    ASSERT_EQ(7, sprite.script->count);
-    EXPECT_EQ(1, sprite.script->program[3].target); // still the first script's label 1
-    EXPECT_EQ(4, sprite.script->program[5].target);
+    ASSERT_EQ(8, sprite.script->count);
+    EXPECT_EQ(2, sprite.script->program[4].target); // still the first script's label 1
+    EXPECT_EQ(5, sprite.script->program[6].target);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
