@@ -100,11 +100,7 @@ public:
     QPoint start;
     const Board& GameBoard() { return Window().GameBoard(); }
 
-    QPoint Centre(int tile)
-    {
-        const TileRect r = GameBoard().Layout().RectOf(tile);
-        return QPoint(r.x + r.width / 2, r.y + r.height / 2);
-    }
+    QPoint Centre(int tile) { return TileCentre(GameBoard().Layout(), tile); }
     // What the screen shows at the tile's centre: only what was painted and
     // flushed, not what waits for the next paint.
     QRgb Shown(int tile)

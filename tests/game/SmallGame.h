@@ -2,6 +2,7 @@
 // The real main window's world, small and of known colours: solid pictures
 // of every depth the game reads, covers, sounds named the Windows way and in
 // other cases than on disk, a small animation, and doubles for the services.
+#include "game/BoardLayout.h"
 #include "game/GameServices.h"
 
 #include "BmpBuilder.h"
@@ -19,6 +20,7 @@
 #include "platform/HostPathMap.h"
 
 #include <QColor>
+#include <QPoint>
 
 #include <cstdio>
 
@@ -47,6 +49,13 @@ inline std::string BlockAnimation()
         encoder.AddFrame(pixels, palette);
     }
     return encoder.Finish();
+}
+
+// Where a click turns the tile: its centre.
+inline QPoint TileCentre(const BoardLayout& layout, int tile)
+{
+    const TileRect r = layout.RectOf(tile);
+    return QPoint(r.x + r.width / 2, r.y + r.height / 2);
 }
 
 inline std::string PictureName(int picture) { return "p" + std::to_string(picture); }

@@ -166,11 +166,7 @@ private:
         return SwapContent();
     }
 
-    QPoint Centre(int tile)
-    {
-        const TileRect r = GameBoard().Layout().RectOf(tile);
-        return QPoint(r.x + r.width / 2, r.y + r.height / 2);
-    }
+    QPoint Centre(int tile) { return TileCentre(GameBoard().Layout(), tile); }
 
     std::string ClickTile()
     {
