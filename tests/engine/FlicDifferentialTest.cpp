@@ -151,39 +151,4 @@ TEST(FlicDifferentialTest, EveryFrameEqualsFfmpegsAcrossTheRingFrame)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-// Files written the way other programs write them: odd chunk sizes with
-// the frames padded, byte deltas, no ring frame, the last pad byte missing.
-// Every frame decodes as it was given, also round again after the last.
-TEST(FlicDifferentialTest, FilesInOtherProgramsStyleDecodeEveryFrame)
-{
-    EngineReports boxes;
-    TempFolder folder;
-    int withoutLastPad = 0;
-    for (const Animation& a : Animations()) {
-        if (a.width > 255 * 2) continue; // byte deltas of such width need more packets than a line holds
-        SCOPED_TRACE(a.name);
-        FlicEncoder encoder(a.width, a.height, 40);
-        encoder.SetQuirks({true, true, true, true});
-        for (std::size_t f = 0; f < a.frames.size(); ++f) encoder.AddFrame(a.frames[f], a.palettes[f]);
-        const std::string path = folder / (std::string(a.name) + ".flc");
-        ASSERT_TRUE(encoder.WriteFile(path));
-        const std::string bytes = encoder.Finish();
-        std::uint32_t recorded = 0;
-        for (int i = 3; i >= 0; --i) recorded = recorded << 8 | std::uint8_t(bytes[std::size_t(i)]);
-        withoutLastPad += bytes.size() < recorded;
-
-        const int count = int(a.frames.size());
-        const std::vector<ReferenceFrame> ours = OurFrames(path, count);
-        ASSERT_EQ(std::size_t(count + 3), ours.size());
-        for (int i = 0; i < count + 3; ++i) ASSERT_EQ(a.frames[std::size_t(i % count)], ours[std::size_t(i)].pixels) << i;
-        // FFmpeg agrees on the frames it reads (it may leave out the last).
-        const std::vector<ReferenceFrame> theirs = FfmpegFlicFrames(path);
-        ASSERT_GE(theirs.size() + 1, std::size_t(count));
-        for (std::size_t i = 0; i < theirs.size() && i < std::size_t(count); ++i)
-            ASSERT_EQ(WithoutOddLastColumn(theirs[i].pixels, a.width), WithoutOddLastColumn(ours[i].pixels, a.width)) << i;
-    }
-    EXPECT_GT(withoutLastPad, 0) << "some file ends before its recorded size";
-    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown[0].text;
-}
-
 } // namespace

@@ -9,17 +9,11 @@
 
 namespace {
 
-// A window that remembers what was shown where.
-class RecordingSurface : public platform::RgbSurface {
+// A window with as many static colours as the test asks for.
+class StaticColoursSurface : public platform::RgbSurface {
 public:
-    RecordingSurface(int w, int h, int staticColours = 0) : RgbSurface(w, h), static_(staticColours) {}
-    void Present(const Pixels& pixels, int l, int t, int w, int h, int sx, int sy) override
-    {
-        presented.push_back({l, t, l + w, t + h});
-        RgbSurface::Present(pixels, l, t, w, h, sx, sy);
-    }
+    StaticColoursSurface(int w, int h, int staticColours = 0) : RgbSurface(w, h), static_(staticColours) {}
     int StaticColours() const override { return static_; }
-    std::vector<mRect> presented;
 
 private:
     int static_;
@@ -38,11 +32,9 @@ public:
         for (int i = 0; i < count; ++i) director->FillRects(index_, &rects[i], 1);
         log_.push_back("paint " + name_);
     }
-    void Step(std::uint32_t lateness) override { steps.push_back(lateness); }
     void Hit(mElement* other) override { hits.push_back(other); }
     void PaletteChanged() override { ++paletteChanges; }
 
-    std::vector<std::uint32_t> steps;
     std::vector<mElement*> hits;
     int paletteChanges = 0;
 
@@ -54,14 +46,8 @@ private:
 
 struct Stage : ::testing::Test {
     FakeClock clock;
-    RecordingSurface window{64, 48};
+    StaticColoursSurface window{64, 48};
     mDirector director{window, 64, 48, clock, 50};
-
-    void Dirty(std::initializer_list<mRect> rects)
-    {
-        for (const mRect& r : rects) director.Invalidate(&r, 1);
-    }
-    std::vector<mRect> List() { return director.DirtyRects(); }
 };
 
 std::vector<std::string> Order(const mDirector& director)
@@ -76,64 +62,6 @@ std::vector<std::string> Order(const mDirector& director)
 }
 
 } // namespace
-
-TEST_F(Stage, NeighboursWithTheSameSpanMergeIntoOneNode)
-{
-    director.Tick();
-    Dirty({{0, 0, 8, 4}, {0, 4, 8, 10}});
-    EXPECT_EQ(List(), (std::vector<mRect>{{0, 0, 8, 10}}));
-    Dirty({{8, 0, 16, 10}});
-    EXPECT_EQ(List(), (std::vector<mRect>{{0, 0, 16, 10}}));
-    // Only a corner in common: two nodes, sorted by top then left.
-    Dirty({{16, 10, 20, 12}, {40, 2, 44, 3}});
-    EXPECT_EQ(List(), (std::vector<mRect>{{0, 0, 16, 10}, {40, 2, 44, 3}, {16, 10, 20, 12}}));
-}
-
-TEST_F(Stage, ContainmentEitherWay)
-{
-    director.Tick();
-    Dirty({{4, 4, 20, 20}});
-    const int used = director.DirtyNodesInUse();
-    Dirty({{8, 8, 12, 12}});
-    EXPECT_EQ(List(), (std::vector<mRect>{{4, 4, 20, 20}}));
-    EXPECT_EQ(director.DirtyNodesInUse(), used); // nothing added
-    Dirty({{28, 4, 32, 8}, {0, 0, 40, 24}});
-    EXPECT_EQ(List(), (std::vector<mRect>{{0, 0, 40, 24}}));
-}
-
-TEST_F(Stage, OverlapAddsOnlyTheStripsAroundTheNode)
-{
-    director.Tick();
-    Dirty({{16, 16, 32, 32}});
-    Dirty({{8, 8, 40, 40}});
-    // A covering rectangle replaces the node instead.
-    EXPECT_EQ(List(), (std::vector<mRect>{{8, 8, 40, 40}}));
-    director.Tick();
-    Dirty({{16, 16, 32, 32}});
-    Dirty({{8, 20, 40, 44}});
-    // Left and right strips on the node's rows, then the bottom strip.
-    EXPECT_EQ(List(), (std::vector<mRect>{{16, 16, 32, 32}, {8, 20, 16, 32}, {32, 20, 40, 32}, {8, 32, 40, 44}}));
-    // Strips are widened to whole words; (1..3) becomes (0..4).
-    director.Tick();
-    Dirty({{1, 1, 3, 2}, {-5, 47, 2, 60}});
-    EXPECT_EQ(List(), (std::vector<mRect>{{0, 1, 4, 2}, {0, 47, 4, 48}}));
-}
-
-TEST_F(Stage, CapacityOfFiftyTakesFortyNineAdditionsUntilTheFlush)
-{
-    director.Tick();
-    for (int i = 0; i < 60; ++i) Dirty({{(i % 8) * 8, (i / 8) * 6, (i % 8) * 8 + 4, (i / 8) * 6 + 2}});
-    EXPECT_EQ(List().size(), 49u);
-    EXPECT_EQ(director.DirtyNodesInUse(), 50);
-    director.Tick();
-    EXPECT_TRUE(List().empty());
-    Dirty({{0, 0, 4, 4}});
-    EXPECT_EQ(List().size(), 1u);
-    // Merging uses up slots as well: the unlinked node keeps its own.
-    director.SetDirtyCapacity(3);
-    Dirty({{0, 0, 4, 4}, {0, 4, 4, 8}, {20, 20, 24, 24}});
-    EXPECT_EQ(List(), (std::vector<mRect>{{0, 0, 4, 8}}));
-}
 
 TEST_F(Stage, ElementsOfEqualDepthKeepTheirOrderAndTheLowestLeads)
 {
@@ -160,33 +88,6 @@ TEST_F(Stage, ElementsOfEqualDepthKeepTheirOrderAndTheLowestLeads)
     director.RemoveElement(&b);
     director.RemoveElement(&c);
     EXPECT_EQ(Order(director), (std::vector<std::string>{"0"}));
-}
-
-TEST_F(Stage, StepGetsItsLatenessAndTheNextDelayIsTheSoonest)
-{
-    std::vector<std::string> log;
-    ProbeElement slow("slow", log, {0, 0, 4, 4}), fast("fast", log, {0, 0, 4, 4});
-    clock.ms = 1000;
-    slow.delay = 100;
-    fast.delay = 40;
-    director.AddElement(&slow);
-    director.AddElement(&fast);
-    clock.ms = 1130;
-    EXPECT_EQ(director.Tick(), 40u); // fast was stepped and waits its whole delay again
-    EXPECT_EQ(slow.steps, (std::vector<std::uint32_t>{30}));
-    EXPECT_EQ(fast.steps, (std::vector<std::uint32_t>{90}));
-    clock.ms = 1150;
-    EXPECT_EQ(director.Tick(), 20u);
-    EXPECT_EQ(slow.steps.size(), 1u);
-    // The clock wraps like a tick count.
-    director.RemoveElement(&slow);
-    fast.lastStep = 0xFFFFFFF0u;
-    clock.ms = 0x30;
-    director.Tick();
-    EXPECT_EQ(fast.steps.back(), 0x40u - 40u);
-    director.RemoveElement(&fast);
-    clock.ms = 5000;
-    EXPECT_EQ(director.Tick(), 0u); // only the background, which has no timer
 }
 
 TEST_F(Stage, CollisionsNeedSharedBitsDepthRangesAndOverlap)
@@ -243,7 +144,7 @@ TEST_F(Stage, PaletteChangesOnlyWhenColoursDo)
     director.RemoveElement(&probe);
 
     // A palette display with 20 static colours keeps ten at each end.
-    RecordingSurface palettized(16, 16, 20);
+    StaticColoursSurface palettized(16, 16, 20);
     mDirector onPalette(palettized, 16, 16, clock, 50);
     std::uint32_t red[256];
     for (std::uint32_t& c : red) c = 0xFF0000;
@@ -254,28 +155,4 @@ TEST_F(Stage, PaletteChangesOnlyWhenColoursDo)
     EXPECT_EQ(onPalette.desc.colours[245], 0xFF0000u);
     EXPECT_EQ(onPalette.desc.colours[246], before0);
     EXPECT_EQ(onPalette.desc.colours[255], before255);
-}
-
-TEST_F(Stage, FlushShowsOnlyTheDirtyAreasAndRemovalKeepsThePicture)
-{
-    std::vector<std::string> log;
-    ProbeElement probe("p", log, {10, 10, 20, 20}, 255);
-    director.Tick();
-    window.presented.clear();
-    director.AddElement(&probe);
-    EXPECT_TRUE(window.presented.empty()); // composed, not yet shown
-    director.Tick();
-    EXPECT_EQ(window.presented, (std::vector<mRect>{{8, 10, 20, 20}}));
-    EXPECT_EQ(window.At(12, 12), 0xFFFFFFFFu);
-    EXPECT_EQ(window.At(9, 12), 0xFF000000u);
-    director.RemoveElement(&probe);
-    director.Tick();
-    EXPECT_EQ(window.At(12, 12), 0xFF000000u);
-
-    // The only element going leaves the stage as it was.
-    director.RemoveElement(director.background.get());
-    EXPECT_EQ(director.Head(), nullptr);
-    window.presented.clear();
-    director.Tick();
-    EXPECT_TRUE(window.presented.empty());
 }

@@ -102,55 +102,6 @@ TEST_F(mImageBMPTest, UncompressedPicturesShowImageMagicksPicture)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-// Clipped at columns inside a byte, 1- and 4-bit rows still start at the
-// right pixel; rows outside the clip are left alone.
-TEST_F(mImageBMPTest, ClippedRowsStartAtTheRightPixel)
-{
-    for (const char* options : {"-monochrome BMP3:", "-colors 16 -compress None BMP3:"}) {
-        SCOPED_TRACE(options);
-        const std::string path = Bmp("clip", options);
-        mImageBMP source;
-        ASSERT_TRUE(source.OpenFile(path.c_str()) && source.ReadHeader());
-        mBitmap whole;
-        const Bytes full = Ours(source, whole);
-        mBitmap target(20, -10, 8);
-        const mRect all{0, 0, 20, 10};
-        target.FillRects(222, &all, 1);
-        source.SetTarget(&target);
-        const mRect clip{0, 2, 20, 8};
-        EXPECT_EQ(0, source.Draw(-3, -5, &clip));
-        source.SetTarget(nullptr);
-        for (int y = 0; y < 10; ++y)
-            for (int x = 0; x < 20; ++x) {
-                const bool inside = y >= 2 && y < 8;
-                const std::uint8_t expected = inside ? full[std::size_t((y + 5) * 37 + x + 3)] : 222;
-                ASSERT_EQ(expected, target.Row(y)[x]) << x << "," << y;
-            }
-        source.CloseFile();
-    }
-}
-
-// A true-colour picture has no colours to copy: an 8-bit copy keeps the
-// default ones and is drawn through them; a copy of its own depth, which
-// has no conversion, is left blank.
-TEST_F(mImageBMPTest, CopiesOfTrueColourPicturesKeepTheirDefaultColours)
-{
-    const std::string path = Bmp("copy", "-type TrueColor -compress None BMP3:");
-    mImageBMP source;
-    ASSERT_TRUE(source.OpenFile(path.c_str()) && source.ReadHeader());
-    std::unique_ptr<mBitmap> eight(source.MakeBitmap(false)), deep(source.MakeBitmap(true));
-    ASSERT_TRUE(eight && deep);
-    const mBitmap fresh(1, 1, 8);
-    EXPECT_TRUE(std::equal(fresh.desc.colours, fresh.desc.colours + 256, eight->desc.colours));
-    mBitmap target;
-    const Bytes drawn = Ours(source, target);
-    EXPECT_TRUE(std::equal(drawn.begin(), drawn.begin() + 37, eight->Row(0)));
-    EXPECT_EQ(24, deep->desc.bitCount);
-    EXPECT_EQ(0, deep->Row(0)[0]);
-    source.CloseFile();
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
 TEST_F(mImageBMPTest, CompressedPicturesAreRefusedNotDrawnAsNoise)
 {
     for (const char* options : {"-colors 200 -compress RLE BMP3:", "-colors 16 -compress RLE BMP3:"}) {

@@ -93,24 +93,6 @@ public:
     int result = -1;
 };
 
-TEST_F(mImageBitmapTest, TilesAreCutRowByRowAndIncompleteOnesLeftOut)
-{
-    EXPECT_EQ(std::vector<Cut>({{{0, 0, 16, 16}, 0, 1},
-                                {{16, 0, 32, 16}, 0, 2},
-                                {{32, 0, 48, 16}, 0, 3},
-                                {{48, 0, 64, 16}, 0, 4},
-                                {{0, 16, 16, 32}, 0, 5},
-                                {{16, 16, 32, 32}, 0, 6},
-                                {{32, 16, 48, 32}, 0, 7},
-                                {{48, 16, 64, 32}, 0, 8}}),
-              Read("FILE squares.bmp\nTILE 16,16\nEND\n"));
-    EXPECT_EQ(4u, Read("FILE squares.bmp\nTILE 24,16\n").size());
-    // A tile of no size would never finish: refused, and reading goes on.
-    EXPECT_EQ(std::vector<Cut>({{{0, 0, 8, 8}, 0, 1}}), Read("FILE squares.bmp\nTILE 0,5\nTILE -16,16\nRECT 0,0,8,8\n"));
-    EXPECT_EQ(std::vector<std::string>({"Bad rectangle:TILE", "Bad rectangle:TILE"}), Reports());
-    EXPECT_EQ(1, result);
-}
-
 TEST_F(mImageBitmapTest, RectanglesAreClippedOrRefused)
 {
     boxes.shown.clear();
@@ -126,63 +108,6 @@ TEST_F(mImageBitmapTest, RectanglesAreClippedOrRefused)
     EXPECT_EQ((mRect{2, 2, 16, 16}), image.Frames()[0].changed);
     EXPECT_EQ(3, image.Frames()[0].originX);
     EXPECT_EQ(-4, image.Frames()[0].originY);
-}
-
-TEST_F(mImageBitmapTest, AFileNothingIsCutFromGivesAllItsFramesWhole)
-{
-    std::vector<Cut> whole;
-    for (int i = 0; i < 10; ++i) whole.push_back({{0, 0, 8, 6}, 70, 100 + i});
-    EXPECT_EQ(whole, Read("TIME 5\nFILE ten.flc\n"));
-
-    // Two files: the first contributes all its frames, the second what is
-    // cut from it; TIME after FILE applies to what is cut afterwards.
-    const auto cuts = Read("FILE ten.flc\nFILE squares.bmp\nTIME 40\nRECT 0,0,4,4\nSOURCEFRAME 0\n");
-    ASSERT_EQ(12u, cuts.size());
-    EXPECT_EQ((Cut{{0, 0, 4, 4}, 40, 1}), cuts[10]);
-    EXPECT_EQ((Cut{{0, 0, 64, 32}, 40, 1}), cuts[11]); // a source frame nothing was cut from, whole
-
-    // Source frames of the animation, cut and whole; TIME read as an
-    // unsigned long into 32 bits.
-    const auto frames = Read("FILE ten.flc\nSOURCEFRAME 3\nRECT 1,1,3,3\nSOURCEFRAME 7\nTIME -5\n");
-    EXPECT_EQ(std::vector<Cut>({{{1, 1, 3, 3}, 70, 103}, {{0, 0, 8, 6}, 4294967291u, 107}}), frames);
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(mImageBitmapTest, CuttingWithoutASourceStopsTheReading)
-{
-    mImageBitmap image;
-    Read("FILE squares.bmp\nRECT 0,0,4,4\nFILE nothing.pcx\nRECT 0,0,4,4\nTILE 2,2\n", image);
-    EXPECT_EQ(0, result);
-    EXPECT_EQ(1u, image.Frames().size()); // what was added stays
-    EXPECT_EQ("File type error:RECT", Reports().back());
-
-    boxes.shown.clear();
-    Read("FILE scene.txt\nSOURCEFRAME 1\n");
-    EXPECT_EQ(std::vector<std::string>({"File type error:TXT", "File type error:SOURCEFRAME"}), Reports());
-}
-
-TEST_F(mImageBitmapTest, WholeFilesAreBoundedByWhatTheyHoldAndByMemory)
-{
-    // One frame of 1024 x 1024 that claims to be 600: the frames end where
-    // the file does (frame 0 and the ring frame after it).
-    FlicEncoder one(1024, 1024, 40);
-    one.AddFrame(std::vector<std::uint8_t>(1024 * 1024, 7), {});
-    std::string claims = one.Finish();
-    claims[6] = char(600 & 0xFF);
-    claims[7] = char(600 >> 8);
-    folder.Write("claims.flc", claims);
-    EXPECT_EQ(2u, Read("FILE claims.flc\n").size());
-    EXPECT_EQ(std::vector<std::string>({"Bad frame header:" + folder.Path().substr(0, 23)}),
-              std::vector<std::string>({Reports().at(0).substr(0, 17 + 23)}));
-
-    // 264 real frames of 1 MB: whole frames are copies, so 256 of them fill
-    // the allowance and the rest are refused.
-    boxes.shown.clear();
-    FlicEncoder many(1024, 1024, 40);
-    for (int f = 0; f < 264; ++f) many.AddFrame(std::vector<std::uint8_t>(1024 * 1024, 7), {});
-    folder.Write("many.flc", many.Finish());
-    EXPECT_EQ(std::size_t(mImageBitmap::MaxPictureBytes >> 20), Read("FILE many.flc\n").size());
-    EXPECT_EQ(std::vector<std::string>({"Out of memory"}), Reports());
 }
 
 TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
@@ -206,30 +131,6 @@ TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
     EXPECT_EQ(0, target.Row(4)[30]); // outside the clip
     EXPECT_EQ(0, target.Row(3)[20]);
     image.SetTarget(nullptr);
-}
-
-TEST_F(mImageBitmapTest, AScriptAndADescriptionShareOneText)
-{
-    auto* image = new mImageBitmap;
-    mSpriteImage sprite;
-    sprite.SetImage(image);
-    mFile file;
-    file.OpenFile(folder.Write("both.txt", "FILE squares.bmp\n:1\nTILE 16,16\nADVANCEFRAME 2\nDELAY 30\nENDCYCLE\nGOTO 1\n").c_str());
-    EXPECT_EQ(1, sprite.LoadScript(file));
-    file.CloseFile();
-    EXPECT_EQ(8, image->rendererInfo->frameCount);
-    EXPECT_EQ((mRect{0, 0, 16, 16}), sprite.bounds); // at once, not at the first step
-    ASSERT_NE(nullptr, sprite.script);
-    EXPECT_EQ(5, sprite.script->count);
-    std::vector<std::uint32_t> frames;
-    for (int i = 0; i < 5; ++i) {
-        sprite.Step(0);
-        frames.push_back(sprite.frame);
-    }
-    EXPECT_EQ(std::vector<std::uint32_t>({2, 4, 6, 0, 2}), frames); // the frames loop
-    EXPECT_EQ(30u, sprite.delay);
-    EXPECT_EQ(2, image->frameInfo->currentFrame);
-    EXPECT_TRUE(boxes.shown.empty());
 }
 
 } // namespace

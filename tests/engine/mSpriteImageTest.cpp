@@ -55,16 +55,6 @@ struct Clip {
     std::string bytes;
 };
 
-class RecordingStream : public mImageFlic {
-public:
-    std::int32_t Play(std::uint32_t length, std::uint32_t passes) override
-    {
-        played.push_back({length, passes});
-        return 1;
-    }
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> played;
-};
-
 struct Sprites : ::testing::Test {
     FakeClock clock;
     platform::RgbSurface window{StageW, StageH};
@@ -112,21 +102,6 @@ TEST_F(Sprites, LoopingWrapsAndTheLastFrameStopsOtherwise)
     EXPECT_EQ(once->Image()->frameInfo->currentFrame, 4);
     Advance(500);
     EXPECT_EQ(once->frame, 4u);
-}
-
-TEST_F(Sprites, SpeedScalesTheDelay)
-{
-    auto sprite = Sprite(clip.Open(), 20, 20);
-    EXPECT_EQ(sprite->delay, 100u);
-    sprite->SetSpeed(200);
-    EXPECT_EQ(sprite->delay, 50u);
-    director.AddElement(sprite.get());
-    Advance(50);
-    EXPECT_EQ(sprite->frame, 1u);
-    EXPECT_EQ(sprite->delay, 50u);
-    sprite->SetSpeed(1000);
-    Advance(50);
-    EXPECT_EQ(sprite->delay, 10u);
 }
 
 TEST_F(Sprites, HidesNestAndShowDoesNotStoreUp)
@@ -177,21 +152,6 @@ TEST_F(Sprites, APlainSpriteMovedRepaintsWhereItWasAndWhereItIs)
     plain.MoveBy(20, 0, 0);
     EXPECT_EQ(director.DirtyRects(), (std::vector<mRect>{{4, 4, 12, 10}, {24, 4, 32, 10}}));
     director.RemoveElement(&plain);
-}
-
-TEST_F(Sprites, SoundsPlayByIndexInTheOrderAdded)
-{
-    mSprite sprite;
-    auto* first = new RecordingStream();
-    auto* second = new RecordingStream();
-    sprite.AddSound(first);
-    sprite.AddSound(second);
-    EXPECT_EQ(sprite.PlaySound(1, 300, 2), 1);
-    EXPECT_EQ(sprite.PlaySound(2, 0, 1), 0);
-    EXPECT_EQ(sprite.PlaySound(-1, 0, 1), 0);
-    EXPECT_TRUE(first->played.empty());
-    EXPECT_EQ(second->played, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{300, 2}}));
-    EXPECT_EQ(first->useCount, 1);
 }
 
 TEST_F(Sprites, ASharedImageKeepsItsTargetWhenOneHolderLeaves)

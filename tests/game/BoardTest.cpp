@@ -4,7 +4,6 @@
 #include "doubles/MemoryProfile.h"
 #include "doubles/RecordingGameActions.h"
 #include "doubles/ScriptedMessageBoxes.h"
-#include "doubles/ScriptedRand.h"
 #include "platform/CrtRand.h"
 #include "shell/SettingsStore.h"
 #include "TempFolder.h"
@@ -61,18 +60,6 @@ protected:
             if (board.TileAtIndex(i).picture == picture) out.push_back(i);
         return out;
     }
-    int OtherPictureThan(int picture) const
-    {
-        for (int i = 0; i < board.Count(); ++i)
-            if (board.TileAtIndex(i).picture != picture) return board.TileAtIndex(i).picture;
-        return 0;
-    }
-    std::map<int, int> PictureCounts() const
-    {
-        std::map<int, int> counts;
-        for (int i = 0; i < board.Count(); ++i) ++counts[board.TileAtIndex(i).picture];
-        return counts;
-    }
 
     TempConfigHome home;
     MemoryProfile content;
@@ -84,40 +71,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(BoardTest, ChoosesDifferentPicturesDrawingAgainFromTheFirstChoice)
-{
-    Grid(4, 4, 4); // four pictures needed
-    Pictures(6);
-    // rand % 6 + 1: 1 | 1→2 | 2, then 1 (equal to the first choice), then 3 | 6
-    ScriptedRand scripted({0, 0, 1, 1, 0, 2, 5});
-    Board b(actions, boxes, content, scripted, clock);
-    clock.seconds = 4242;
-    b.NewGame();
-
-    std::map<int, int> counts;
-    for (int i = 0; i < b.Count(); ++i) ++counts[b.TileAtIndex(i).picture];
-    EXPECT_EQ(counts, (std::map<int, int>{{1, 4}, {2, 4}, {3, 4}, {6, 4}}));
-    EXPECT_EQ(scripted.seeds, (std::vector<std::uint32_t>{4242, 4242})) << "choice and shuffle both seed from the time";
-}
-
-TEST_F(BoardTest, TooFewPicturesAreReportedAndTheirTilesLeavePlay)
-{
-    Grid(4, 4, 2); // eight pictures needed
-    Pictures(5);
-    Start();
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Missing images in INI file!");
-    EXPECT_EQ(boxes.shown[0].caption, "INI File Error");
-    EXPECT_EQ(boxes.shown[0].style, platform::MB_ICONERROR | platform::MB_OK);
-    EXPECT_EQ(PictureCounts().rbegin()->first, 8);
-
-    actions.missingFiles = {"bmp\\NO INI FILE ENTRY.bmp"};
-    const int tile = TilesOf(7).front();
-    ClickTile(tile);
-    EXPECT_EQ(board.TileAtIndex(tile).state, Matched);
-    EXPECT_EQ(actions.Only("drawmatch").size(), 1u);
-}
 
 // Pinned deals, checked against a separate model of the deal written apart
 // from this code; a change here changes every player's boards.
@@ -139,146 +92,6 @@ TEST_F(BoardTest, SeededDealsArePinned)
     for (int i = 0; i < 16; ++i) split.push_back(board.TileAtIndex(i).picture * 10 + board.TileAtIndex(i).quarter);
     // picture × 10 + quarter: pictures 2, 3, 5 and 6 chosen out of eight
     EXPECT_EQ(split, (std::vector<int>{61, 60, 63, 53, 52, 32, 33, 20, 50, 30, 62, 21, 31, 23, 22, 51}));
-}
-
-TEST_F(BoardTest, FirstPaintShowsCoversAndGreetsWithTheStartSound)
-{
-    Grid(6, 6, 2);
-    Pictures(18);
-    board.NewGame();
-    EXPECT_TRUE(actions.Only("loadcover bmp\\cover.bmp").size() == 1);
-    EXPECT_TRUE(actions.Only("loadmatchtile bmp\\match.bmp").size() == 1);
-    actions.log.clear();
-
-    board.Paint(ScreenW, ScreenH);
-    EXPECT_EQ(actions.log, (std::vector<std::string>{"sound start.wav", "allcovers 6x6"}));
-    EXPECT_FALSE(board.FirstPaintPending());
-
-    actions.log.clear();
-    board.Paint(ScreenW, ScreenH);
-    EXPECT_EQ(actions.Only("drawcover").size(), 36u);
-    EXPECT_EQ(actions.log.front(), "drawcover 0,0 320x180");
-    EXPECT_TRUE(actions.Only("sound").empty());
-
-    WriteNumber("sound", 0);
-    board.NewGame();
-    actions.log.clear();
-    board.Paint(ScreenW, ScreenH);
-    EXPECT_EQ(actions.log, (std::vector<std::string>{"allcovers 6x6"}));
-}
-
-TEST_F(BoardTest, RepaintDrawsEachTileByItsState)
-{
-    Grid(4, 4, 2);
-    Pictures(8);
-    Start();
-    const std::vector<int> pair = TilesOf(1);
-    ClickTile(pair[0]);
-    ClickTile(pair[1]);
-    const int faceUp = TilesOf(2).front();
-    ClickTile(faceUp);
-    actions.log.clear();
-
-    board.Paint(ScreenW, ScreenH);
-    EXPECT_EQ(actions.Only("drawmatch").size(), 2u);
-    EXPECT_EQ(actions.Only("drawcover").size(), 13u);
-    EXPECT_EQ(actions.Only("loadface"), (std::vector<std::string>{"loadface bmp\\p2.bmp"}));
-    EXPECT_EQ(actions.Only("drawface").size(), 1u);
-
-    actions.missingFiles = {"bmp\\p2.bmp"};
-    board.Paint(ScreenW, ScreenH);
-    EXPECT_EQ(board.TileAtIndex(faceUp).state, Matched) << "a face that no longer loads leaves play";
-}
-
-TEST_F(BoardTest, MatchTwoCompletesASetWithSoundAndAnimation)
-{
-    Grid(4, 4, 2);
-    Pictures(8);
-    content.Set("Yupsounds", "YUP01", "a.wav");
-    content.Set("Yupsounds", "YUP02", "b.wav");
-    Start();
-    const std::vector<int> pair = TilesOf(5);
-    bool matchedDuringAnimation = false;
-    actions.onAnimation = [&] { matchedDuringAnimation = board.TileAtIndex(pair[0]).state == Matched; };
-
-    ClickTile(pair[1]);
-    EXPECT_EQ(board.TileAtIndex(pair[1]).state, FaceUp);
-    EXPECT_EQ(board.SelectionPicture(), 5);
-    ClickTile(pair[0]);
-
-    EXPECT_TRUE(matchedDuringAnimation);
-    const std::string r1 = RecordingGameActions::Rect(board.Layout().RectOf(pair[1]));
-    const std::string r0 = RecordingGameActions::Rect(board.Layout().RectOf(pair[0]));
-    EXPECT_EQ(actions.log, (std::vector<std::string>{"loadface bmp\\p5.bmp", "drawface " + r1, "loadface bmp\\p5.bmp",
-                                                     "drawface " + r0, "yup 1 2", "animation 5", "drawmatch " + r1,
-                                                     "drawmatch " + r0}));
-    EXPECT_TRUE(board.Selection().empty());
-    EXPECT_FALSE(board.GameOver());
-}
-
-TEST_F(BoardTest, AWrongGuessPlaysTheMissAndCoversTheFacesAfterIt)
-{
-    Grid(4, 4, 2);
-    Pictures(8);
-    content.Set("Nopesounds", "NOPE01", "n.wav");
-    Start();
-    const int first = TilesOf(1).front();
-    const int second = TilesOf(OtherPictureThan(1)).front();
-    bool facesUpDuringMiss = false;
-    actions.onMiss = [&] {
-        facesUpDuringMiss = board.TileAtIndex(first).state == FaceUp && board.TileAtIndex(second).state == FaceUp;
-    };
-
-    ClickTile(first);
-    ClickTile(second);
-    EXPECT_TRUE(facesUpDuringMiss);
-    EXPECT_EQ(actions.Only("miss"), (std::vector<std::string>{"miss 1 1"}));
-    EXPECT_EQ(actions.Only("drawcover"),
-              (std::vector<std::string>{"drawcover " + RecordingGameActions::Rect(board.Layout().RectOf(first)),
-                                        "drawcover " + RecordingGameActions::Rect(board.Layout().RectOf(second))}));
-    EXPECT_EQ(board.TileAtIndex(first).state, FaceDown);
-    EXPECT_EQ(board.TileAtIndex(second).state, FaceDown);
-    EXPECT_TRUE(board.Selection().empty());
-}
-
-TEST_F(BoardTest, MatchThreeEndsAtTheFirstWrongTile)
-{
-    Grid(6, 6, 3);
-    Pictures(12);
-    Start();
-    const std::vector<int> set = TilesOf(4);
-    const int wrong = TilesOf(OtherPictureThan(4)).front();
-
-    ClickTile(set[0]);
-    ClickTile(wrong);
-    EXPECT_EQ(actions.Only("miss").size(), 1u) << "no waiting for a third tile";
-    EXPECT_TRUE(board.Selection().empty());
-
-    ClickTile(set[0]);
-    ClickTile(set[1]);
-    EXPECT_EQ(board.Selection().size(), 2u);
-    EXPECT_TRUE(actions.Only("yup").empty());
-    ClickTile(set[2]);
-    for (int t : set) EXPECT_EQ(board.TileAtIndex(t).state, Matched);
-    EXPECT_EQ(actions.Only("animation"), (std::vector<std::string>{"animation 4"}));
-}
-
-TEST_F(BoardTest, MatchFourCornersTakesTheQuartersInAnyOrder)
-{
-    Grid(4, 4, 4, 1);
-    Pictures(4);
-    Start();
-    std::vector<int> set = TilesOf(2);
-    std::sort(set.begin(), set.end(), [&](int a, int b) {
-        return board.TileAtIndex(a).quarter > board.TileAtIndex(b).quarter;
-    });
-    for (int t : set) ClickTile(t);
-    const auto quarters = actions.Only("drawquarter");
-    ASSERT_EQ(quarters.size(), 4u);
-    EXPECT_EQ(quarters[0].substr(0, 13), "drawquarter 3");
-    EXPECT_EQ(quarters[3].substr(0, 13), "drawquarter 0");
-    EXPECT_TRUE(actions.Only("drawface").empty());
-    for (int t : set) EXPECT_EQ(board.TileAtIndex(t).state, Matched);
 }
 
 TEST_F(BoardTest, ClicksThatSelectNothingChangeNothing)
@@ -375,18 +188,6 @@ TEST_F(GameOverTest, WithAnimationOnTheLastSetPlaysItThenFinishesAndNoCloses)
     ASSERT_NE(fin, log.end());
     EXPECT_LT(log.rend() - lastAnimation - 1, fin - log.begin());
     EXPECT_EQ(log.back(), "close");
-}
-
-TEST_F(GameOverTest, SoundOffFinishesSilently)
-{
-    Grid(4, 4, 2);
-    Pictures(8);
-    WriteNumber("sound", 0);
-    Start();
-    ClearBoard();
-    EXPECT_TRUE(board.GameOver());
-    EXPECT_TRUE(actions.Only("sound").empty());
-    EXPECT_EQ(actions.Only("yup 0").size(), 8u) << "the switch is passed on with every set";
 }
 
 TEST_F(GameOverTest, NoQuestionDuringAnAnimationOrWhenTheLastTilesFailToLoad)

@@ -10,21 +10,14 @@
 #include "resources/CommandIds.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CGridDlg.h"
-#include "shell/CInstallCdDlg.h"
 #include "shell/SettingsStore.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QPushButton>
 #include <QTimer>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
-#include <QMenu>
-#include <QMenuBar>
-#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -34,11 +27,9 @@
 
 namespace {
 
-// Runs posted work and the paints it asks for.
-void Settle() { SettleEvents(); }
-
 constexpr int Pictures = 8; // a 4 × 4 board of pairs
 
+// Acts on the dialog of type D once it is up.
 template <typename D> void WhenShown(std::function<void(D&)> act)
 {
     QTimer::singleShot(0, [act] {
@@ -66,7 +57,7 @@ public:
     CGameWnd& Start(int screenDepth = 32)
     {
         CGameWnd& w = app.InitInstance(Services(screenDepth));
-        Settle();
+        SettleEvents();
         return w;
     }
 
@@ -112,7 +103,7 @@ public:
     void Click(int tile, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(Window().BoardWidget(), button, {}, Centre(tile));
-        Settle();
+        SettleEvents();
     }
 
     // The tiles of each picture, in number order.
@@ -123,26 +114,10 @@ public:
         return by;
     }
 
-    std::vector<std::string> SoundPaths() const
-    {
-        std::vector<std::string> played;
-        for (const auto& c : sounds.calls) played.push_back(c.path);
-        return played;
-    }
-
-    void Key(const char* sequence)
-    {
-        Window().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-        const QKeySequence keys = QKeySequence::fromString(sequence);
-        QTest::keySequence(&Window(), keys);
-        Settle();
-    }
-
     void Press(Qt::Key key)
     {
         QTest::keyClick(&Window(), key);
-        Settle();
+        SettleEvents();
     }
     // Moves the keyboard's tile to the given one with the arrow keys.
     void WalkTo(int tile)
@@ -157,59 +132,6 @@ public:
     QString savedFolder;
     CGameApp app;
 };
-
-TEST_F(CGameWndTest, OpensOverTheWholeScreenWithTheMenusAndCoveredTiles)
-{
-    CGameWnd& w = Start();
-    EXPECT_EQ("Pairlet", w.windowTitle());
-    EXPECT_FALSE(w.windowIcon().isNull());
-    EXPECT_EQ(QGuiApplication::primaryScreen()->geometry(), w.frameGeometry());
-    EXPECT_EQ(QPoint(20, 20), QCursor::pos());
-
-    QStringList menus;
-    for (QAction* popup : w.menuBar()->actions()) {
-        menus << popup->text();
-        for (QAction* item : popup->menu()->actions()) menus << "  " + (item->isSeparator() ? "-" : item->text());
-    }
-    EXPECT_EQ(QStringList({"&Options", "  &Restart Pairlet   Ctrl+R, F2", "  &Grid Settings", "  -",
-                           "  Enable &Animation    Ctrl+A", "  Enable &Sound          Ctrl+S", "  -",
-                           "  Install Animation CD", "  -", "  Quit Pairlet", "&About", "  &About Pairlet"}),
-              menus);
-
-    for (int i = 0; i < GameBoard().Count(); ++i) EXPECT_EQ(CoverColour, Shown(i)) << "tile " << i;
-    EXPECT_EQ(std::vector<std::string>{"sounds/STARTSOUND.wav"}, SoundPaths());
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ("yes", winIni.GetString("AAPLAY Animation", "Int2fSwitch", ""));
-}
-
-TEST_F(CGameWndTest, WarnsOnPaletteScreensAfterTheSettingsAndKeepsOtherSwitchValues)
-{
-    winIni.Set("AAPLAY Animation", "Int2fSwitch", "no");
-    WriteNumber("rows", 5); // 25 tiles do not make pairs
-    WriteNumber("columns", 5);
-    Start(8);
-    // The default 6 × 6 grid needs more than the 8 pictures there are.
-    ASSERT_EQ(3u, boxes.shown.size());
-    EXPECT_EQ("Changing to Default Grid", boxes.shown[0].caption);
-    EXPECT_EQ("Missing images in INI file!", boxes.shown[1].text);
-    EXPECT_EQ("This program requires a minimum of 32K\ndesktop colors to function optimally.", boxes.shown[2].text);
-    EXPECT_EQ("256 Color Desktop Detected", boxes.shown[2].caption);
-    EXPECT_EQ(unsigned(platform::MB_ICONEXCLAMATION), boxes.shown[2].style);
-    EXPECT_EQ("no", winIni.GetString("AAPLAY Animation", "Int2fSwitch", ""));
-}
-
-TEST_F(CGameWndTest, SixteenColoursWarnTooButDeepScreensDoNot)
-{
-    for (auto [depth, warnings] : {std::pair{4, 1u}, {16, 0u}, {24, 0u}}) {
-        boxes.shown.clear();
-        CGameApp other;
-        other.InitInstance(Services(depth));
-        EXPECT_EQ(warnings, boxes.shown.size()) << depth;
-        if (warnings) {
-            EXPECT_EQ("16 Color Desktop Detected", boxes.shown[0].caption);
-        }
-    }
-}
 
 TEST_F(CGameWndTest, AMissKeepsBothFacesInViewForThePauseThenCoversThem)
 {
@@ -230,19 +152,6 @@ TEST_F(CGameWndTest, AMissKeepsBothFacesInViewForThePauseThenCoversThem)
     EXPECT_TRUE(GameBoard().Selection().empty());
 }
 
-TEST_F(CGameWndTest, EveryButtonTurnsTilesAndAPairIsMatched)
-{
-    Start();
-    auto by = TilesByPicture();
-    Click(by[3][0], Qt::RightButton);
-    EXPECT_EQ(PictureColour(3), Shown(by[3][0]));
-    Click(by[3][1], Qt::MiddleButton);
-    EXPECT_EQ(MatchedColour, Shown(by[3][0]));
-    EXPECT_EQ(MatchedColour, Shown(by[3][1]));
-    EXPECT_EQ("sounds/yup.wav", sounds.calls.back().path);
-    EXPECT_EQ(0u, clock.slept);
-}
-
 TEST_F(CGameWndTest, ClearingTheBoardAsksAndYesDealsANewCoveredBoard)
 {
     Start();
@@ -259,10 +168,9 @@ TEST_F(CGameWndTest, ClearingTheBoardAsksAndYesDealsANewCoveredBoard)
     // Yes posted the restart, whose first paint shows covers only.
     EXPECT_FALSE(GameBoard().GameOver());
     for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << "tile " << i;
-    const std::vector<std::string> played = SoundPaths();
-    ASSERT_GE(played.size(), 2u);
-    EXPECT_EQ("sounds/FINSOUND.wav", played[played.size() - 2]);
-    EXPECT_EQ("sounds/STARTSOUND.wav", played.back());
+    ASSERT_GE(sounds.calls.size(), 2u);
+    EXPECT_EQ("sounds/FINSOUND.wav", sounds.calls.end()[-2].path);
+    EXPECT_EQ("sounds/STARTSOUND.wav", sounds.calls.back().path);
     EXPECT_TRUE(Window().isVisible());
 }
 
@@ -303,18 +211,6 @@ TEST_F(CGameWndTest, KeysAlonePlayAWholeGameWithAFrameThatHidesNoPicture)
     EXPECT_EQ("Game Over.  Play Again?", boxes.shown[0].text);
 }
 
-TEST_F(CGameWndTest, MousePlayNeverShowsTheKeyboardFrame)
-{
-    Start();
-    auto by = TilesByPicture();
-    Click(by[1][0]);
-    Click(by[2][0]);
-    Click(by[3][0]);
-    EXPECT_EQ(-1, Window().KeyboardTile());
-    EXPECT_EQ(Window().Canvas().Image().convertToFormat(QImage::Format_RGB32),
-              BoardShown().convertToFormat(QImage::Format_RGB32));
-}
-
 TEST_F(CGameWndTest, NoAfterTheLastSetSaysGoodbyeToTheEndAndCloses)
 {
     boxes.answers = {platform::IDNO};
@@ -332,135 +228,6 @@ TEST_F(CGameWndTest, NoAfterTheLastSetSaysGoodbyeToTheEndAndCloses)
     EXPECT_TRUE(sounds.calls.back().wait);
     EXPECT_TRUE(visibleDuringGoodbye);
     EXPECT_FALSE(Window().isVisible());
-}
-
-TEST_F(CGameWndTest, QuitWithSoundOffClosesSilently)
-{
-    WriteNumber("sound", 0);
-    Start();
-    Window().OnCommand(ID_QUIT);
-    EXPECT_TRUE(sounds.calls.empty());
-    EXPECT_FALSE(Window().isVisible());
-}
-
-TEST_F(CGameWndTest, RevealAllThenHideCoversEveryTileAndKeepsTheSelection)
-{
-    Start();
-    auto by = TilesByPicture();
-    Click(by[4][0]);
-    Click(by[4][1]); // matched
-    Click(by[5][0]); // selected
-    Key("Ctrl+Shift+Alt+P");
-    for (int i = 0; i < GameBoard().Count(); ++i)
-        ASSERT_EQ(PictureColour(GameBoard().TileAtIndex(i).picture), Shown(i)) << "tile " << i;
-    EXPECT_EQ(std::vector<int>{by[5][0]}, GameBoard().Selection());
-
-    Key("H");
-    for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << "tile " << i;
-    EXPECT_EQ(std::vector<int>{by[5][0]}, GameBoard().Selection());
-}
-
-TEST_F(CGameWndTest, RestartKeysDealANewBoardAtOnce)
-{
-    Start();
-    for (const char* key : {"F2", "Ctrl+R"}) {
-        Click(TilesByPicture()[1][0]);
-        const std::size_t before = sounds.calls.size();
-        Key(key);
-        EXPECT_TRUE(GameBoard().Selection().empty()) << key;
-        for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << key;
-        ASSERT_EQ(before + 1, sounds.calls.size()) << key;
-        EXPECT_EQ("sounds/STARTSOUND.wav", sounds.calls.back().path);
-    }
-    EXPECT_TRUE(boxes.shown.empty()) << "no question before a restart";
-}
-
-TEST_F(CGameWndTest, SwitchesWriteTheStoreAndShowTheirCheckMarks)
-{
-    Start();
-    QMenu* options = Window().OptionsMenu();
-    auto checks = [&] {
-        emit options->aboutToShow();
-        return std::pair{Window().CommandAction(ID_TOGGLE_ANIMATION)->isChecked(),
-                         Window().CommandAction(ID_TOGGLE_SOUND)->isChecked()};
-    };
-    EXPECT_EQ(std::pair(false, true), checks());
-    Key("Ctrl+A");
-    EXPECT_EQ(1, ReadNumber("animation", -1));
-    Key("Ctrl+S");
-    EXPECT_EQ(0, ReadNumber("sound", -1));
-    EXPECT_EQ(std::pair(true, false), checks());
-    Key("Ctrl+A");
-    EXPECT_EQ(0, ReadNumber("animation", -1));
-
-    // Sound off takes effect at once: a miss is silent but still pauses.
-    auto by = TilesByPicture();
-    Click(by[1][0]);
-    Click(by[2][0]);
-    EXPECT_EQ(1u, sounds.calls.size()) << "only the start sound";
-    EXPECT_EQ(400u, clock.slept);
-}
-
-TEST_F(CGameWndTest, AnInstallSwitchesToTheInstalledAnimationsShownOnceInTheCentre)
-{
-    Start();
-    QMenu* options = Window().OptionsMenu();
-    emit options->aboutToShow();
-    EXPECT_EQ(nullptr, Window().CommandAction(ID_USE_CD_ANIM));
-
-    volumes.volumes = {{"/", ""}, {"/media/cd/", "LUMARIS_1"}};
-    const std::string installed = folder / "Add-ons";
-    shellFiles.onRun = [&] { folder.Write("Add-ons/p1.flc", BlockAnimation()); };
-    WhenShown<CInstallCdDlg>([&](CInstallCdDlg& d) {
-        static_cast<QLineEdit*>(d.Control(CInstallCdDlg::IDC_DESTINATION))->setText(QString::fromStdString(installed));
-        static_cast<QPushButton*>(d.Control(CInstallCdDlg::IDC_COPY_FILES))->click();
-    });
-    Window().CommandAction(ID_INSTALL_CD)->trigger();
-    Settle();
-    ASSERT_EQ(2u, boxes.shown.size()) << "the space question, then the success";
-    EXPECT_EQ("CD animation successfully installed.", boxes.shown[1].text);
-    EXPECT_EQ(installed + "/", ReadString("cd_anim_dir", 300, ""));
-    EXPECT_EQ(1, ReadNumber("use_cd_anim", 0));
-    EXPECT_EQ(1, ReadNumber("animation", 0));
-    emit options->aboutToShow();
-    emit options->aboutToShow(); // the item is added once
-    QStringList texts;
-    for (QAction* a : options->actions()) texts << a->text();
-    EXPECT_EQ(1, texts.count("Use Installed CD Animation"));
-    EXPECT_EQ(texts.indexOf("Use Installed CD Animation") + 1, texts.indexOf("Install Animation CD"));
-    QAction* useCd = Window().CommandAction(ID_USE_CD_ANIM);
-    EXPECT_TRUE(useCd->isChecked());
-
-    // The installed animation, not the game's own: one copy, whole.
-    int coloured = 0;
-    CompleteASet([&](int pass) {
-        coloured = Coloured(AnimationColour);
-        if (pass == 3) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
-    });
-    EXPECT_EQ(30 * 20 - 1, coloured) << "the block less its marker pixel";
-    EXPECT_EQ(2u, boxes.shown.size());
-
-    WriteNumber("animation", 0);
-    useCd->trigger(); // off: animation is left alone
-    EXPECT_EQ(0, ReadNumber("use_cd_anim", -1));
-    EXPECT_EQ(0, ReadNumber("animation", -1));
-    useCd->trigger(); // on: animation too
-    EXPECT_EQ(1, ReadNumber("use_cd_anim", -1));
-    EXPECT_EQ(1, ReadNumber("animation", -1));
-}
-
-TEST_F(CGameWndTest, AKeyOrButtonDuringAnAnimationStopsIt)
-{
-    Start();
-    Window().GameBoard().SetAnimationShowing(true);
-    QTest::keyClick(Window().BoardWidget(), Qt::Key_X);
-    Settle();
-    EXPECT_FALSE(GameBoard().AnimationShowing());
-
-    Window().GameBoard().SetAnimationShowing(true);
-    QTest::mousePress(Window().AnimationWindow(), Qt::LeftButton);
-    Settle();
-    EXPECT_FALSE(GameBoard().AnimationShowing());
 }
 
 TEST_F(CGameWndTest, ARestartDuringAnAnimationEndsItAndDealsAnew)
@@ -567,7 +334,7 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilTheKeyButtonOrLongMoveEn
 
     // 100 right and 100 down is not far enough; 150 right and 60 down is.
     Window().OnCommand(ID_RESTART);
-    Settle();
+    SettleEvents();
     start = QCursor::pos();
     seen.clear();
     const int byMove = CompleteASet([&](int pass) {
@@ -580,7 +347,7 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilTheKeyButtonOrLongMoveEn
     for (const Seen& s : seen) EXPECT_LE(s.coloured, 8 * 30 * 20);
 
     Window().OnCommand(ID_RESTART);
-    Settle();
+    SettleEvents();
     const int byClick = CompleteASet([&](int pass) {
         if (pass == 3)
             PostToAnimation(new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QCursor::pos(), Qt::RightButton,
@@ -590,44 +357,6 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilTheKeyButtonOrLongMoveEn
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(GameBoard().TileAtIndex(TilesByPicture()[1][0]).state, Matched);
 }
-
-TEST_F(CGameWndTest, AMissingAnimationIsReportedByTheEngineAndTheGameAndTheGameGoesOn)
-{
-    WriteNumber("animation", 1);
-    Start();
-    const int passes = CompleteASet([](int) {});
-    EXPECT_EQ(passes, 0);
-    ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[0].caption, "mFile");
-    EXPECT_EQ(boxes.shown[0].text.rfind("File open error:", 0), 0u) << boxes.shown[0].text;
-    EXPECT_EQ(boxes.shown[1].text, "Error loading animation file: anim\\P1.flc");
-    EXPECT_EQ(boxes.shown[1].caption, "File Error");
-    EXPECT_FALSE(AnimationWindow().isVisible());
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    const std::vector<int> tiles = TilesByPicture()[1];
-    EXPECT_EQ(GameBoard().TileAtIndex(tiles[0]).state, Matched);
-    EXPECT_EQ(MatchedColour, Shown(tiles[1]));
-    // A file that is no animation is reported the same way.
-    folder.Write("anim/p2.flc", "not an animation");
-    const std::vector<int> second = TilesByPicture()[2];
-    Click(second[0]);
-    Click(second[1]);
-    ASSERT_EQ(boxes.shown.size(), 4u);
-    EXPECT_EQ(boxes.shown[2].caption, "mImageFlic");
-    EXPECT_EQ(boxes.shown[3].text, "Error loading animation file: anim\\P2.flc");
-}
-
-namespace {
-
-// Acts on the dialog of type D once it is up.
-std::string DamagedAfterTheFirstFrame(std::string flc)
-{
-    const std::size_t second = 128 + std::size_t(std::uint8_t(flc[128]) | std::uint8_t(flc[129]) << 8);
-    flc[second + 4] = flc[second + 5] = 0;
-    return flc;
-}
-
-} // namespace
 
 TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
 {
@@ -643,7 +372,7 @@ TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
         d.reject();
     });
     Window().OnCommand(ID_GRID_SETTINGS);
-    Settle();
+    SettleEvents();
     EXPECT_EQ(GameBoard().Selection(), std::vector<int>{selected});
     EXPECT_EQ(ReadNumber("match", -1), -1);
 
@@ -653,7 +382,7 @@ TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
         d.Control(1)->click();
     });
     Window().OnCommand(ID_GRID_SETTINGS);
-    Settle();
+    SettleEvents();
     EXPECT_TRUE(GameBoard().Selection().empty());
     EXPECT_EQ(GameBoard().Settings().match, 4);
     for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << "tile " << i;
@@ -668,68 +397,6 @@ TEST_F(CGameWndTest, TheAboutBoxOpensOverTheWindowAndClosesWithOk)
     });
     Window().OnCommand(ID_ABOUT);
     EXPECT_GE(clock.pauses, 1) << "its loop ran on the game's clock";
-}
-
-TEST_F(CGameWndTest, SideButtonsTurnNoTileAndEndNoAnimation)
-{
-    WriteNumber("animation", 1);
-    folder.Write("anim/p1.flc", BlockAnimation());
-    Start();
-    const int tile = TilesByPicture()[2][0];
-    Click(tile, Qt::BackButton);
-    EXPECT_EQ(GameBoard().TileAtIndex(tile).state, FaceDown);
-
-    const int passes = CompleteASet([&](int pass) {
-        if (pass == 2)
-            PostToAnimation(new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QCursor::pos(), Qt::BackButton,
-                                            Qt::BackButton, Qt::NoModifier));
-        if (pass == 4) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
-    });
-    EXPECT_EQ(passes, 5);
-}
-
-TEST_F(CGameWndTest, AClickOnTheBoardDuringAnAnimationTurnsItsTileAfterwards)
-{
-    WriteNumber("animation", 1);
-    folder.Write("anim/p1.flc", BlockAnimation());
-    Start();
-    const int next = TilesByPicture()[2][0];
-    const QPoint at = Centre(next);
-    TileState during = Matched;
-    CompleteASet([&](int pass) {
-        if (pass == 2) {
-            for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-                QCoreApplication::postEvent(Window().BoardWidget(),
-                                            new QMouseEvent(type, QPointF(at), QPointF(at), Qt::LeftButton,
-                                                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                                            Qt::NoModifier));
-        }
-        if (pass == 4) {
-            during = GameBoard().TileAtIndex(next).state;
-            PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
-        }
-    });
-    EXPECT_EQ(during, FaceDown) << "the board is frozen while the animation plays";
-    Settle();
-    EXPECT_EQ(GameBoard().TileAtIndex(next).state, FaceUp);
-    EXPECT_EQ(GameBoard().Selection(), std::vector<int>{next});
-    EXPECT_EQ(PictureColour(2), Shown(next));
-}
-
-TEST_F(CGameWndTest, ADamagedAnimationIsReportedOnceAndEnds)
-{
-    WriteNumber("animation", 1);
-    folder.Write("anim/p1.flc", DamagedAfterTheFirstFrame(BlockAnimation()));
-    Start();
-    const int passes = CompleteASet([&](int pass) {
-        if (pass == 20) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
-    });
-    EXPECT_LT(passes, 5);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].caption, "mImageFlic");
-    EXPECT_EQ(boxes.shown[0].text.rfind("Bad frame header", 0), 0u) << boxes.shown[0].text;
-    EXPECT_FALSE(AnimationWindow().isVisible());
-    EXPECT_EQ(GameBoard().TileAtIndex(TilesByPicture()[1][0]).state, Matched);
 }
 
 TEST_F(CGameWndTest, ABoardThatEndsInUnreadablePicturesEndsAtTheRepaintAfterTheMessage)

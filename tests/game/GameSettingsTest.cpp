@@ -18,43 +18,6 @@ protected:
 
 } // namespace
 
-TEST_F(GameSettingsTest, DefaultsWhenNothingIsStored)
-{
-    const GameSettings s = LoadGameSettings(boxes);
-    EXPECT_EQ(s.animation, 1);
-    EXPECT_EQ(s.sound, 1);
-    EXPECT_EQ(s.useCdAnim, 0);
-    EXPECT_EQ(s.rows, 6);
-    EXPECT_EQ(s.columns, 6);
-    EXPECT_EQ(s.match, 2);
-    EXPECT_EQ(s.split, 0);
-    EXPECT_EQ(s.count, 36);
-    EXPECT_EQ(s.pictures, 18);
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(GameSettingsTest, OutOfRangeValuesAreCorrectedWithoutWritingBack)
-{
-    WriteNumber("rows", 9);
-    WriteNumber("columns", 9);
-    WriteNumber("match", 5);
-    WriteNumber("animation", 7);
-    const GameSettings s = LoadGameSettings(boxes);
-    EXPECT_EQ(s.rows, 6);
-    EXPECT_EQ(s.columns, 9);
-    EXPECT_EQ(s.match, 2);
-    EXPECT_EQ(s.animation, 7) << "switches are used as stored";
-    EXPECT_EQ(ReadNumber("rows", 0), 9);
-    EXPECT_EQ(ReadNumber("match", 0), 5);
-    EXPECT_TRUE(boxes.shown.empty());
-
-    WriteNumber("rows", 3);
-    WriteNumber("columns", -1);
-    WriteNumber("match", 1);
-    const GameSettings low = LoadGameSettings(boxes);
-    EXPECT_EQ(low.rows * 100 + low.columns * 10 + low.match, 662);
-}
-
 TEST_F(GameSettingsTest, AnIndivisibleGridBecomesTheDefaultAndIsStored)
 {
     WriteNumber("rows", 4);

@@ -128,19 +128,6 @@ TEST_F(MatchAnimationTest, AtAnEdgeACopyNeverKeepsGoingOver)
         }
 }
 
-TEST_F(MatchAnimationTest, TheMainSpriteStartsFromTheTopLeftCorner)
-{
-    ScriptedRand rand;
-    MatchAnimation animation(window, ScreenW, ScreenH, clock, rand, paths);
-    ASSERT_TRUE(animation.Load("anim\\cat.flc", false, ScreenW, ScreenH));
-    animation.MoveAll(ScreenW, ScreenH);
-    const SpriteMotion& main = animation.Record(0);
-    EXPECT_EQ(main.x, 0);
-    EXPECT_GE(main.dx, 0);
-    EXPECT_TRUE(main.dy >= 0 || main.y == 0);
-    EXPECT_EQ(main.sprite->x, 20);
-}
-
 TEST_F(MatchAnimationTest, InstalledAnimationsShowOneStillCopyInTheCentre)
 {
     ScriptedRand rand;

@@ -24,26 +24,6 @@ protected:
     ScriptedMessageBoxes boxes;
 };
 
-TEST_F(TileBitmapTest, ReadsEveryAcceptedDepthWithItsColourTable)
-{
-    for (std::uint16_t bits : {std::uint16_t(1), std::uint16_t(4), std::uint16_t(8), std::uint16_t(24)}) {
-        SCOPED_TRACE(bits);
-        BmpBuilder b = BmpBuilder::Solid(5, 3, bits, 0x123456);
-        TileBitmap p;
-        ASSERT_TRUE(Load(b.Bytes(), p));
-        EXPECT_EQ(5u, p.width);
-        EXPECT_EQ(3u, p.height);
-        EXPECT_EQ(bits, p.bitCount);
-        // A table of 2^bits entries when the file leaves the count at 0; none at 24 bits.
-        EXPECT_EQ(bits == 24 ? 0u : 1u << bits, p.clrUsed);
-        EXPECT_EQ(p.clrUsed, p.colors.size());
-        EXPECT_EQ(b.RowBytes() * 3, p.sizeImage);
-        EXPECT_EQ(40 + 4 * p.clrUsed, p.BitsOffset());
-        EXPECT_EQ(std::vector<std::uint8_t>(b.pixels), p.bits);
-    }
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
 TEST_F(TileBitmapTest, HonoursGapsLongerHeadersAndShortTables)
 {
     BmpBuilder gap = BmpBuilder::Solid(4, 2, 8, 0x00FF00);
@@ -120,18 +100,6 @@ TEST_F(TileBitmapTest, RejectsDamagedFilesWithoutMessageAndKeepsThePicture)
         EXPECT_EQ(good.bits, picture.bits);
     }
     EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(TileBitmapTest, MissingFileIsReportedOncePerLoadWithTheGamesName)
-{
-    TileBitmap p;
-    EXPECT_FALSE(LoadDib("bmp\\absent.bmp", p, boxes, paths));
-    EXPECT_FALSE(LoadDib("bmp\\absent.bmp", p, boxes, paths));
-    ASSERT_EQ(2u, boxes.shown.size());
-    EXPECT_EQ("Can't open file 'bmp\\absent.bmp'", boxes.shown[0].text);
-    EXPECT_EQ("Error", boxes.shown[0].caption);
-    EXPECT_EQ(unsigned(platform::MB_ICONERROR), boxes.shown[0].style);
-    EXPECT_FALSE(p.Valid());
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCursor>
 #include <QDialog>
 #include <QMessageBox>
 #include <QTest>
@@ -22,62 +21,7 @@ void CloseIfStillOpen(QWidget* box, const char* why)
     dialog->done(0);
 }
 
-// Presses the button labelled `text` in the next modal box, once it is open,
-// and remembers what the box showed.
-struct BoxAnswer {
-    QString text, caption, pressed;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList buttons;
-
-    void PressWhenShown(const QString& buttonText)
-    {
-        QTimer::singleShot(0, [this, buttonText] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return PressWhenShown(buttonText);
-            text = box->text();
-            caption = box->windowTitle();
-            icon = box->icon();
-            for (QAbstractButton* b : box->buttons()) {
-                buttons << b->text().remove('&');
-                if (b->text().remove('&') == buttonText) b->click();
-            }
-            CloseIfStillOpen(box, "the box has no such button");
-        });
-    }
-};
-
 } // namespace
-
-TEST(QtMessageBoxes, ShowsTextCaptionIconAndReturnsThePressedButton)
-{
-    platform::QtMessageBoxes boxes;
-    BoxAnswer answer;
-    answer.PressWhenShown("No");
-    const int result = boxes.Show("Game Over.  Play Again?", "Game Over", platform::MB_YESNO);
-    EXPECT_EQ(result, platform::IDNO);
-    EXPECT_EQ(answer.text.toStdString(), "Game Over.  Play Again?");
-    EXPECT_EQ(answer.caption.toStdString(), "Game Over");
-    EXPECT_EQ(answer.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(answer.buttons.size(), 2);
-
-    answer.PressWhenShown("Yes");
-    EXPECT_EQ(boxes.Show("q", "c", platform::MB_YESNO), platform::IDYES);
-}
-
-TEST(QtMessageBoxes, MapsStylesToIconsAndButtons)
-{
-    platform::QtMessageBoxes boxes;
-    BoxAnswer answer;
-    answer.PressWhenShown("OK");
-    EXPECT_EQ(boxes.Show("Missing images in INI file!", "INI File Error", platform::MB_ICONERROR), platform::IDOK);
-    EXPECT_EQ(answer.icon, QMessageBox::Critical);
-    EXPECT_EQ(answer.buttons, QStringList{"OK"});
-
-    answer = {};
-    answer.PressWhenShown("Cancel");
-    EXPECT_EQ(boxes.Show("t", "c", platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION), platform::IDCANCEL);
-    EXPECT_EQ(answer.icon, QMessageBox::Warning);
-}
 
 TEST(QtMessageBoxes, AYesNoQuestionIsAnsweredOnlyByYesOrNo)
 {

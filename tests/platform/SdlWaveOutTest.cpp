@@ -94,42 +94,4 @@ TEST_F(SdlWaveOutTest, ASoundPausedResumedAndPlayedThreeTimesComesOutAsItsSample
     EXPECT_GT(silentBetween, 44100u / 10) << "the pause is heard as silence";
 }
 
-// The game's sounds too: one device, so SDL's disk driver has one file.
-TEST_F(SdlWaveOutTest, PlayersAndTheGamesSoundsAreMixedEachWithItsOwnVolume)
-{
-    const std::string loud = folder.Write("loud.wav", StereoWav(std::vector<Frame>(13230, {4000, 4000})));
-    const std::string soft = folder.Write("soft.wav", StereoWav(std::vector<Frame>(13230, {1000, 1000})));
-    const std::string game = folder.Write("game.wav", StereoWav(std::vector<Frame>(13230, {500, 500})));
-    {
-        platform::SdlSoundPlayer sounds;
-        sounds.Play(game, false);
-        platform::SdlWaveOut out(queue);
-        mAudioWAV::SetWaveOut(&out);
-        mAudioWAV a, b;
-        a.OpenFile(loud.c_str());
-        b.OpenFile(soft.c_str());
-        a.SetVolume(0x8000, 0xFFFF);
-        ASSERT_EQ(1, a.Play(0, 1));
-        ASSERT_EQ(1, b.Play(0, 1));
-        Serve(3000, [&] { return !a.streamInfo->playing && !b.streamInfo->playing; });
-        Serve(100);
-        mAudioWAV::SetWaveOut(nullptr);
-    }
-    const std::vector<Frame> heard = Heard();
-    EXPECT_GT(std::count(heard.begin(), heard.end(), Frame{3500, 5500}), 44100 / 10)
-        << "half of 4000 plus 1000 plus 500, and 4000 plus 1000 plus 500";
-}
-
-TEST_F(SdlWaveOutTest, WithoutAnAudioDeviceNothingPlays)
-{
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    platform::SdlWaveOut out(queue);
-    EXPECT_EQ(0u, out.DeviceCount());
-    mAudioWAV::SetWaveOut(&out);
-    mAudioWAV player;
-    player.OpenFile(folder.Write("sound.wav", StereoWav({{1, 1}})).c_str());
-    EXPECT_EQ(0, player.Play(0, 1));
-    mAudioWAV::SetWaveOut(nullptr);
-}
-
 } // namespace

@@ -112,25 +112,4 @@ TEST_F(CGridDlgTest, EverySizeWritesTheRowsAndColumnsItsLabelShows)
     }
 }
 
-TEST_F(CGridDlgTest, CancelEscapeAndTheCloseBoxWriteNothing)
-{
-    const std::vector<std::pair<const char*, std::function<void(CGridDlg&)>>> ways = {
-        {"Cancel", [](CGridDlg& d) { QTest::mouseClick(d.Control(2), Qt::LeftButton); }},
-        {"Alt+C", [](CGridDlg& d) { QTest::keyClick(&d, Qt::Key_C, Qt::AltModifier); }},
-        {"Escape", [](CGridDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
-        {"close box", [](CGridDlg& d) { d.close(); }},
-    };
-    for (const auto& [name, way] : ways) {
-        SCOPED_TRACE(name);
-        CGridDlg dialog(nullptr, Recorder());
-        const int result = Run(dialog, [&way](CGridDlg& d) {
-            QTest::mouseClick(d.Control(CGridDlg::IDC_8X9), Qt::LeftButton);
-            way(d);
-        });
-        EXPECT_EQ(result, QDialog::Rejected);
-        EXPECT_TRUE(writes.empty());
-        EXPECT_EQ(ReadNumber("rows", -1), -1);
-    }
-}
-
 } // namespace

@@ -36,39 +36,6 @@ template <typename Body> bool InChild(Body body)
 
 } // namespace
 
-TEST_F(SettingsStoreTest, ReadingAnAbsentNumberGivesTheDefaultAndCreatesTheKey)
-{
-    EXPECT_EQ(ReadNumber("rows", 6), 6);
-    EXPECT_TRUE(UserFile().KeyExists(Key));
-    EXPECT_FALSE(UserFile().Query(Key, "rows"));
-    EXPECT_EQ(home.Folder().Path() + "/Quillory/current-user.reg", UserSettingsFile());
-}
-
-TEST_F(SettingsStoreTest, NumbersAndStringsKeepTheirTypes)
-{
-    EXPECT_EQ(WriteNumber("rows", 8), 1);
-    EXPECT_EQ(WriteNumber("offset", -5), 1);
-    EXPECT_EQ(ReadNumber("ROWS", 6), 8);
-    EXPECT_EQ(ReadNumber("offset", 0), -5);
-
-    const std::string path = "/home/player/Pairlet animations/";
-    EXPECT_EQ(WriteString("cd_anim_dir", path), 1);
-    EXPECT_EQ(ReadString("cd_anim_dir", 261, ""), path);
-    EXPECT_EQ(ReadNumber("cd_anim_dir", 7), 7) << "a long string is no number";
-
-    // A short string is read as the number its bytes make, terminator included.
-    WriteString("columns", "abc");
-    EXPECT_EQ(ReadNumber("columns", 6), 0x00636261);
-    WriteString("columns", "");
-    EXPECT_EQ(ReadNumber("columns", 6), 0);
-    WriteString("columns", "abcd");
-    EXPECT_EQ(ReadNumber("columns", 6), 6);
-
-    // A number read as a string yields its bytes up to the first zero.
-    WriteNumber("match", 0x00004241);
-    EXPECT_EQ(ReadString("match", 261, "d"), "AB");
-}
-
 TEST_F(SettingsStoreTest, StringReadsFallBackToTheDefaultCutToTheDestination)
 {
     EXPECT_EQ(ReadString("", 261, "no default"), "no default");
@@ -80,57 +47,6 @@ TEST_F(SettingsStoreTest, StringReadsFallBackToTheDefaultCutToTheDestination)
     EXPECT_EQ(ReadString("cd_anim_dir", 10, "a long default text"), "a long de");
     EXPECT_EQ(ReadString("cd_anim_dir", 0, "x"), "");
     EXPECT_EQ(ReadString("absent", 4, "defaulted"), "def");
-}
-
-TEST_F(SettingsStoreTest, TheClassesRootIsASeparateStore)
-{
-    WriteString("", "user value");
-    SetSettingsKey(nullptr, "HTTP\\shell\\open\\command");
-    EXPECT_EQ(ReadClassesString("", 261, "none"), "none");
-    platform::RegistryFile(ClassesSettingsFile())
-        .SetValue("HTTP\\shell\\open\\command", "", platform::RegistryValue::FromText("browser %1"));
-    EXPECT_EQ(ReadClassesString("", 261, "none"), "browser %1");
-    EXPECT_EQ(SettingsKeyClass(), "");
-
-    SetSettingsKey(std::string(60, 'C').c_str(), std::string(300, 'K'));
-    EXPECT_EQ(SettingsKeyClass().size(), 39u);
-    EXPECT_EQ(SettingsKeyPath().size(), 260u);
-}
-
-TEST_F(SettingsStoreTest, AnUnusableStoreGivesDefaultsAndRefusesWrites)
-{
-    home.Folder().Write("Quillory", "a file where the folder should be");
-    EXPECT_EQ(ReadNumber("rows", 6), 6);
-    EXPECT_EQ(ReadString("cd_anim_dir", 261, ""), "");
-    EXPECT_EQ(WriteNumber("rows", 8), 0);
-    EXPECT_EQ(WriteString("cd_anim_dir", "x"), 0);
-}
-
-TEST_F(SettingsStoreTest, AnotherProcessSeesEveryWriteAtOnce)
-{
-    WriteNumber("rows", 7);
-    EXPECT_TRUE(InChild([] { return ReadNumber("rows", 6) == 7 && WriteNumber("columns", 9) == 1; }));
-    EXPECT_EQ(ReadNumber("columns", 6), 9);
-}
-
-TEST_F(SettingsStoreTest, ConcurrentWritersLoseNothing)
-{
-    constexpr int Writers = 4, ValuesEach = 40;
-    std::vector<pid_t> children;
-    for (int w = 0; w < Writers; ++w) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            for (int v = 0; v < ValuesEach; ++v)
-                WriteNumber("w" + std::to_string(w) + "_" + std::to_string(v), w * 1000 + v);
-            ::_exit(0);
-        }
-        children.push_back(pid);
-    }
-    for (pid_t pid : children) ::waitpid(pid, nullptr, 0);
-
-    for (int w = 0; w < Writers; ++w)
-        for (int v = 0; v < ValuesEach; ++v)
-            ASSERT_EQ(ReadNumber("w" + std::to_string(w) + "_" + std::to_string(v), -1), w * 1000 + v);
 }
 
 TEST_F(SettingsStoreTest, WritersKilledMidwayLeaveAValidStore)
