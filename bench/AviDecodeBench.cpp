@@ -9,7 +9,7 @@
 #include "platform/AvVideoCodecs.h"
 
 #include "../tests/TempFolder.h"
-#include "../tests/engine/FfmpegAvi.h"
+#include "FfmpegAvi.h"
 #include "BestSeconds.h"
 #include "FfmpegFlic.h"
 

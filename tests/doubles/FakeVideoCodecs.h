@@ -15,10 +15,9 @@ public:
     public:
         explicit Decompressor(FakeVideoCodecs& codecs) : codecs_(codecs) {}
         ~Decompressor() override { codecs_.log.push_back("close"); }
-        bool Begin(const std::uint8_t* format, std::size_t bytes) override
+        bool Begin(const std::uint8_t*, std::size_t bytes) override
         {
             codecs_.log.push_back("begin " + std::to_string(bytes));
-            codecs_.formats.emplace_back(reinterpret_cast<const char*>(format), bytes);
             return !codecs_.refuseBegin;
         }
         bool IndexedOutput() const override { return true; }
@@ -71,7 +70,6 @@ public:
     }
 
     std::vector<std::string> log;
-    std::vector<std::string> formats;
     std::vector<std::uint32_t> palette = std::vector<std::uint32_t>(256, 0);
     std::string refuseHandler = "none";
     bool refuseBegin = false;

@@ -48,7 +48,7 @@ struct AviBuilder {
     {
         std::string streamLists;
         for (const Stream& s : streams) {
-            std::string strh = s.type + s.handler + U32(0) + U16(s.priority) + U16(0) + U32(0) + U32(1) + U32(25) +
+            std::string strh = s.type + s.handler + U32(streamFlags) + U16(s.priority) + U16(0) + U32(0) + U32(1) + U32(25) +
                                U32(0) + U32(s.length) + U32(s.suggestedBufferSize) + U32(0) + U32(0) + std::string(8, '\0');
             streamLists += List("strl", Chunk("strh", strh) + Chunk("strf", s.format));
         }
@@ -86,6 +86,7 @@ struct AviBuilder {
     }
 
     std::uint32_t usPerFrame = 40000, flags = 0, totalFrames = 0, initialFrames = 0;
+    std::uint32_t streamFlags = 0; // of every stream
     int width = 4, height = 2;
     std::vector<Stream> streams;
     std::vector<std::string> movi;

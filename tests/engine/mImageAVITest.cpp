@@ -189,4 +189,35 @@ TEST_F(mImageAVITest, NumbersFromTheFileCannotStallOrOverflow)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+// The stream header counts blocks of all channels, the player samples.
+TEST_F(mImageAVITest, AStereoTrackKeepsItsWholeLength)
+{
+    AviBuilder b = Movie(1);
+    b.streams.push_back({"auds", std::string(4, '\0'), 0, 0, 11025, AviBuilder::PcmFormat(2, 11025, 16)});
+    Open(b);
+    EXPECT_EQ(11025u * 4, movie->format->lengthBytes);
+    EXPECT_EQ(1000u, movie->format->lengthMs);
+}
+
+// Every frame's colours depend on the changes before it, so a movie that
+// says its palette changes is never entered at a later key frame; a change
+// of count 0 changes all 256 entries.
+TEST_F(mImageAVITest, APaletteMovieSeeksThroughItsColourChanges)
+{
+    AviBuilder b = Movie(15);
+    b.flags = mImageAVI::HasIndex;
+    b.index = true;
+    b.keyFrames = {0, 5, 10, 14};
+    b.streamFlags = mImageAVI::PaletteChanges;
+    std::string all = AviBuilder::U16(0) + AviBuilder::U16(0);
+    for (int i = 0; i < 256; ++i) all += std::string{char(i), 0x22, 0x33, 0};
+    b.movi.insert(b.movi.begin() + 3, AviBuilder::Chunk("00pc", all));
+    mImageAVI& m = Open(b);
+    m.SeekFrame(14, 0);
+    EXPECT_EQ(14, m.Draw(0, 0, nullptr));
+    EXPECT_EQ(24, Pixel());
+    EXPECT_EQ(0x022233u, m.frameInfo->colours[2]);
+    EXPECT_EQ(0xFF2233u, m.frameInfo->colours[255]);
+}
+
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-// AVI movies written and read by FFmpeg's own libraries: the independent
-// encoder and decoder the engine's AVI source is compared with.
+// AVI movies written by FFmpeg's own encoders and muxer, for measuring the
+// engine's AVI source on the files real programs write.
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -9,12 +9,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 struct FfmpegAviSpec {
@@ -25,20 +23,6 @@ struct FfmpegAviSpec {
     bool bottomUp = false; // uncompressed frames stored bottom-up (FFmpeg stores them top-down)
     AVCodecID sound = AV_CODEC_ID_NONE; // AV_CODEC_ID_PCM_U8 or AV_CODEC_ID_PCM_S16LE
     int rate = 11025, channels = 1;
-};
-
-// One decoded frame: indexes and colours for pal8, else blue, green, red.
-struct FfmpegAviFrame {
-    bool indexed = false;
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> pixels;
-    std::array<std::uint32_t, 256> colours{};
-};
-
-struct FfmpegAviContents {
-    std::vector<FfmpegAviFrame> frames;
-    std::string sound;             // every sound packet's bytes, in file order
-    std::size_t soundBeforeLastFrame = 0; // of those, the bytes stored before the last frame
 };
 
 namespace ffmpeg_avi {
@@ -185,67 +169,5 @@ inline bool WriteFfmpegAvi(const std::string& path, const FfmpegAviSpec& spec)
     if (out->pb) avio_closep(&out->pb);
     avformat_free_context(out);
     avcodec_free_context(&enc);
-    return ok;
-}
-
-namespace ffmpeg_avi {
-
-inline void TakeFrame(const AVFrame& f, FfmpegAviContents& into)
-{
-    FfmpegAviFrame frame;
-    frame.width = f.width;
-    frame.height = f.height;
-    frame.indexed = f.format == AV_PIX_FMT_PAL8;
-    const int bytes = frame.indexed ? 1 : 3;
-    frame.pixels.resize(std::size_t(f.width) * std::size_t(f.height) * std::size_t(bytes));
-    if (frame.indexed) {
-        for (int y = 0; y < f.height; ++y)
-            std::memcpy(&frame.pixels[std::size_t(y * f.width)], f.data[0] + y * f.linesize[0], std::size_t(f.width));
-        std::memcpy(frame.colours.data(), f.data[1], AVPALETTE_SIZE);
-        for (auto& c : frame.colours) c &= 0xFFFFFF;
-    } else {
-        SwsContext* sws = sws_getContext(f.width, f.height, AVPixelFormat(f.format), f.width, f.height, AV_PIX_FMT_BGR24,
-                                         SWS_POINT, nullptr, nullptr, nullptr);
-        std::uint8_t* planes[4] = {frame.pixels.data(), nullptr, nullptr, nullptr};
-        const int strides[4] = {f.width * 3, 0, 0, 0};
-        sws_scale(sws, f.data, f.linesize, 0, f.height, planes, strides);
-        sws_freeContext(sws);
-    }
-    into.frames.push_back(std::move(frame));
-}
-
-} // namespace ffmpeg_avi
-
-// Every frame and sound byte of the movie as FFmpeg reads it.
-inline bool ReadFfmpegAvi(const std::string& path, FfmpegAviContents& into)
-{
-    AVFormatContext* in = nullptr;
-    if (avformat_open_input(&in, path.c_str(), nullptr, nullptr) < 0) return false;
-    const int video = av_find_best_stream(in, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-    const AVCodec* codec = video >= 0 ? avcodec_find_decoder(in->streams[video]->codecpar->codec_id) : nullptr;
-    AVCodecContext* dec = codec ? avcodec_alloc_context3(codec) : nullptr;
-    bool ok = dec && avcodec_parameters_to_context(dec, in->streams[video]->codecpar) >= 0 &&
-              avcodec_open2(dec, codec, nullptr) >= 0;
-    AVPacket* pkt = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
-    std::int64_t lastFrameAt = -1;
-    std::vector<std::pair<std::int64_t, std::size_t>> soundPackets; // where, how many bytes
-    while (ok && av_read_frame(in, pkt) >= 0) {
-        if (pkt->stream_index == video) {
-            lastFrameAt = std::max(lastFrameAt, pkt->pos);
-            ok = avcodec_send_packet(dec, pkt) == 0;
-            while (ok && avcodec_receive_frame(dec, frame) == 0) ffmpeg_avi::TakeFrame(*frame, into);
-        } else if (in->streams[pkt->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
-            into.sound.append(reinterpret_cast<const char*>(pkt->data), std::size_t(pkt->size));
-            soundPackets.emplace_back(pkt->pos, std::size_t(pkt->size));
-        }
-        av_packet_unref(pkt);
-    }
-    for (const auto& [at, bytes] : soundPackets)
-        if (at < lastFrameAt) into.soundBeforeLastFrame += bytes;
-    av_frame_free(&frame);
-    av_packet_free(&pkt);
-    avcodec_free_context(&dec);
-    avformat_close_input(&in);
     return ok;
 }
