@@ -1,5 +1,5 @@
-// Wave players heard through SDL's disk audio driver, which writes what
-// would be heard to a file in real time.
+// Wave players and the game's sound player heard through SDL's disk audio
+// driver, which writes what would be heard to a file in real time.
 #include "platform/SdlWaveOut.h"
 
 #include "platform/SdlSoundPlayer.h"
@@ -13,6 +13,7 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -58,6 +59,30 @@ public:
     ManualUiQueue queue;
 };
 
+// A sound at one level on both channels: known in the output by its level.
+std::string ConstantWav(std::int16_t level, double seconds)
+{
+    return StereoWav(std::vector<Frame>(std::size_t(seconds * 44100), {level, level}));
+}
+
+struct LevelHeard {
+    int frames = 0; // frames at the level
+    int first = -1; // index of the first and last of them
+    int last = -1;
+};
+
+LevelHeard Find(const std::vector<Frame>& out, std::int16_t level)
+{
+    LevelHeard h;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (std::abs(out[i].first - level) > 64) continue;
+        ++h.frames;
+        if (h.first < 0) h.first = int(i);
+        h.last = int(i);
+    }
+    return h;
+}
+
 TEST_F(SdlWaveOutTest, ASoundPausedResumedAndPlayedThreeTimesComesOutAsItsSamples)
 {
     std::vector<Frame> frames;
@@ -92,6 +117,28 @@ TEST_F(SdlWaveOutTest, ASoundPausedResumedAndPlayedThreeTimesComesOutAsItsSample
     for (int pass = 0; pass < 3; ++pass) expected.insert(expected.end(), frames.begin(), frames.end());
     EXPECT_TRUE(sounding == expected) << sounding.size() << " frames heard, " << expected.size() << " played";
     EXPECT_GT(silentBetween, 44100u / 10) << "the pause is heard as silence";
+}
+
+TEST_F(SdlWaveOutTest, AnAsynchronousSoundIsReplacedAndAWaitedOneHeardToItsEnd)
+{
+    const std::string a = folder.Write("a.wav", ConstantWav(8000, 1.0));
+    const std::string b = folder.Write("b.wav", ConstantWav(16000, 0.3));
+    {
+        platform::SdlSoundPlayer player;
+        ASSERT_TRUE(player.HasDevice());
+        const Uint32 start = SDL_GetTicks();
+        player.Play(a, false);
+        EXPECT_LT(SDL_GetTicks() - start, 100u) << "an asynchronous call returns at once";
+        SDL_Delay(200);
+        player.Play(b, true);
+        EXPECT_GE(SDL_GetTicks() - start, 500u) << "the waited sound is played before the call returns";
+    }
+    const std::vector<Frame> out = Heard();
+    const LevelHeard first = Find(out, 8000), second = Find(out, 16000);
+    EXPECT_GT(first.frames, 44100 / 20);
+    EXPECT_LT(first.frames, 44100 * 6 / 10) << "the first sound was cut short by the second";
+    EXPECT_GE(second.frames, int(0.3 * 44100) - 2) << "the whole of the waited sound";
+    EXPECT_LT(first.last, second.first);
 }
 
 } // namespace
