@@ -6,10 +6,9 @@
 // picture on the screen are checked, and over the run that the heap does not
 // grow.
 //
-//   pairlet-soak [--actions N] [--seed S] [--verbose]
+//   pairlet-soak [--actions N] [--seed S]
 //
 // On a failure it prints the seed, the action and the actions before it.
-#include "game/BoardView.h"
 #include "game/CAnimWnd.h"
 #include "game/CGameApp.h"
 #include "game/CGameWnd.h"
@@ -20,6 +19,7 @@
 #include "resources/CommandIds.h"
 
 #include "doubles/EventLoop.h"
+#include "game/BoardRules.h"
 #include "game/SmallGame.h"
 
 #include <QAction>
@@ -38,9 +38,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
-#include <map>
 #include <random>
-#include <set>
 #include <stdexcept>
 
 namespace {
@@ -63,7 +61,7 @@ std::size_t HeapInUse() { return mallinfo2().uordblks; }
 
 class Soak : private SmallGame {
 public:
-    Soak(std::uint32_t seed, bool verbose) : random_(seed), verbose_(verbose)
+    explicit Soak(std::uint32_t seed) : random_(seed)
     {
         savedFolder_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder.Path()));
@@ -90,10 +88,6 @@ public:
             try {
                 done = Act();
                 Remember(n, done);
-                if (verbose_) {
-                    std::printf("%s (heap %zu)\n", recent_.back().c_str(), HeapInUse());
-                    std::fflush(stdout);
-                }
                 SettleEvents();
                 if (Window().Closing()) Restart();
                 Check();
@@ -114,8 +108,6 @@ public:
     }
 
 private:
-    void RestorePicture(int p) { WritePicture(folder, p); }
-
     void StartGame()
     {
         app_ = std::make_unique<CGameApp>();
@@ -308,7 +300,7 @@ private:
             return "picture " + std::to_string(p) + " damaged (" + std::to_string(how) + ")";
         }
         case 1:
-        case 2: RestorePicture(p); return "picture " + std::to_string(p) + " restored";
+        case 2: WritePicture(folder, p); return "picture " + std::to_string(p) + " restored";
         case 3: {
             std::string flc = animation_;
             flc.resize(std::size_t(Below(int(flc.size()))));
@@ -385,8 +377,8 @@ private:
         const GameSettings& s = board.Settings();
         Expect(s.count == s.rows * s.columns && s.count % s.match == 0, "the grid does not divide by the match");
         Expect(s.split == 0 || s.match == 4, "corners are split outside Match 4");
-        CheckDeal(board);
-        CheckSelection(board);
+        const std::string broken = BrokenBoardRule(board);
+        Expect(broken.empty(), broken);
         CheckScreen(board);
         Expect(!board.AnimationShowing() && !Window().AnimationWindow()->isVisible(), "an animation is still showing");
         Expect(QGuiApplication::overrideCursor() == nullptr, "the pointer stays hidden");
@@ -394,37 +386,6 @@ private:
         Expect(!animationStuck_, "a match animation did not end on input");
         Expect(ReadNumber("animation", 1) == s.animation && ReadNumber("sound", 1) == s.sound,
                "the stored switches differ from the game's");
-    }
-
-    // Every picture is dealt exactly match times; with corners, each of its
-    // four quarters once.
-    void CheckDeal(const Board& board)
-    {
-        const GameSettings& s = board.Settings();
-        std::map<int, std::multiset<int>> dealt;
-        for (int i = 0; i < board.Count(); ++i) {
-            const Tile& t = board.TileAtIndex(i);
-            dealt[t.picture].insert(t.quarter);
-        }
-        Expect(int(dealt.size()) == s.pictures, "the deal has " + std::to_string(dealt.size()) + " pictures, not " +
-                                                    std::to_string(s.pictures));
-        for (const auto& [picture, quarters] : dealt) {
-            Expect(int(quarters.size()) == s.match, "picture " + std::to_string(picture) + " is dealt " +
-                                                        std::to_string(quarters.size()) + " times");
-            if (s.split) Expect(quarters == std::multiset<int>{0, 1, 2, 3}, "a picture's quarters are not all dealt");
-            else Expect(quarters.count(0) == quarters.size(), "quarters outside Match 4 Corners");
-        }
-    }
-
-    void CheckSelection(const Board& board)
-    {
-        const std::vector<int>& selection = board.Selection();
-        Expect(int(selection.size()) < board.Settings().match, "the selection reached the match number");
-        std::set<int> distinct(selection.begin(), selection.end());
-        Expect(distinct.size() == selection.size(), "a tile is selected twice");
-        for (int tile : selection)
-            Expect(tile >= 0 && tile < board.Count() && board.TileAtIndex(tile).picture == board.SelectionPicture(),
-                   "the selection holds another picture");
     }
 
     // What the screen shows at each tile's centre follows its state; a
@@ -472,9 +433,6 @@ private:
     {
         std::fprintf(stderr, "FAILED after action %ld: %s\nthe last actions:\n", n, what.c_str());
         for (const std::string& line : recent_) std::fprintf(stderr, "  %s\n", line.c_str());
-        for (const auto& box : boxes.shown)
-            std::fprintf(stderr, "box: %s (%s)\n", box.text.c_str(), box.caption.c_str());
-        for (const auto& call : sounds.calls) std::fprintf(stderr, "sound: %s\n", call.path.c_str());
         const Board& board = GameBoard();
         std::fprintf(stderr, "board %dx%d, match %d%s, animation %d, sound %d, over %d; tiles (picture:state):",
                      board.Settings().rows, board.Settings().columns, board.Settings().match,
@@ -486,7 +444,6 @@ private:
     }
 
     std::mt19937 random_;
-    bool verbose_;
     QString savedFolder_;
     const std::string animation_ = BlockAnimation();
     std::unique_ptr<CGameApp> app_;
@@ -515,16 +472,14 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     long actions = 2000;
     std::uint32_t seed = std::random_device{}();
-    bool verbose = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--verbose") verbose = true;
-        else if (option == "--actions" && i + 1 < argc) actions = std::stol(argv[++i]);
+        if (option == "--actions" && i + 1 < argc) actions = std::stol(argv[++i]);
         else if (option == "--seed" && i + 1 < argc) seed = std::uint32_t(std::stoul(argv[++i]));
     }
     std::printf("soak: %ld actions, seed %u\n", actions, seed);
     std::fflush(stdout);
-    const long failed = Soak(seed, verbose).Run(actions);
+    const long failed = Soak(seed).Run(actions);
     if (failed < 0) return 0;
     std::fprintf(stderr, "soak failed with seed %u at action %ld: run again with --seed %u --actions %ld\n", seed,
                  failed, seed, failed + 1);
