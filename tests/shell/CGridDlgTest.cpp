@@ -77,38 +77,33 @@ TEST_F(CGridDlgTest, ChecksTheStoredChoiceWithItsOwnDefaults)
     }
 }
 
-TEST_F(CGridDlgTest, OkWritesMatchSplitRowsColumnsInThatOrderAsOffered)
+// OK writes match, split, rows and columns in that order, each size as
+// its label shows it; 20 tiles do not make sets of 3, and are written all
+// the same.
+TEST_F(CGridDlgTest, OkWritesTheChoiceInTheOrderOfferedAndEachSizeAsItsLabelShows)
 {
-    CGridDlg dialog(nullptr, Recorder());
-    const int result = Run(dialog, [](CGridDlg& d) {
-        QTest::mouseClick(d.Control(CGridDlg::IDC_4X5), Qt::LeftButton);
-        QTest::mouseClick(d.Control(CGridDlg::IDC_MATCH3), Qt::LeftButton);
-        QTest::keyClick(&d, Qt::Key_O, Qt::AltModifier);
-    });
-    EXPECT_EQ(result, QDialog::Accepted);
-    // 20 tiles do not make sets of 3; the dialog writes them all the same.
-    EXPECT_EQ(writes, (Writes{{"match", 3}, {"split", 0}, {"rows", 4}, {"columns", 5}}));
-    EXPECT_EQ(ReadNumber("rows", 0), 4);
-    EXPECT_EQ(ReadNumber("columns", 0), 5);
-}
-
-TEST_F(CGridDlgTest, EverySizeWritesTheRowsAndColumnsItsLabelShows)
-{
+    const int kinds[] = {CGridDlg::IDC_MATCH4_CORNERS, CGridDlg::IDC_MATCH3, CGridDlg::IDC_MATCH2, CGridDlg::IDC_MATCH4};
     for (int id = CGridDlg::IDC_4X4; id <= CGridDlg::IDC_8X9; ++id) {
+        const int kind = kinds[(id - CGridDlg::IDC_4X4) % 4];
         writes.clear();
         CGridDlg dialog(nullptr, Recorder());
         QString label;
-        Run(dialog, [&](CGridDlg& d) {
+        const int result = Run(dialog, [&](CGridDlg& d) {
             label = d.Control(id)->text();
-            d.Control(id)->click();
-            d.Control(1)->click();
+            QTest::mouseClick(d.Control(id), Qt::LeftButton);
+            QTest::mouseClick(d.Control(kind), Qt::LeftButton);
+            QTest::keyClick(&d, Qt::Key_O, Qt::AltModifier);
         });
         SCOPED_TRACE(label.toStdString());
+        EXPECT_EQ(result, QDialog::Accepted);
         const QStringList sides = label.split('x');
         ASSERT_EQ(2, sides.size());
-        ASSERT_EQ(4u, writes.size());
-        EXPECT_EQ(writes[2], (Writes::value_type{"rows", sides[0].toInt()}));
-        EXPECT_EQ(writes[3], (Writes::value_type{"columns", sides[1].toInt()}));
+        const int match = kind == CGridDlg::IDC_MATCH3 ? 3 : kind == CGridDlg::IDC_MATCH2 ? 2 : 4;
+        EXPECT_EQ(writes, (Writes{{"match", match},
+                                  {"split", kind == CGridDlg::IDC_MATCH4_CORNERS},
+                                  {"rows", sides[0].toInt()},
+                                  {"columns", sides[1].toInt()}}));
+        EXPECT_EQ(ReadNumber("columns", 0), sides[1].toInt());
     }
 }
 
