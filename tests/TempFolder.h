@@ -44,25 +44,6 @@ private:
     std::string path_;
 };
 
-// Works in another folder for the lifetime of the object.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::string& path) : saved_(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(path);
-    }
-    ~CurrentFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::current_path(saved_, ignored);
-    }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-private:
-    std::filesystem::path saved_;
-};
-
 // Points one of the user's folders (an XDG variable) at a temporary one for
 // a test's lifetime.
 class TempHome {

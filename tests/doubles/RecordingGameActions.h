@@ -28,7 +28,6 @@ public:
     void PlayMissSound(bool soundOn, int n) override
     {
         Log("miss " + std::to_string(soundOn) + " " + std::to_string(n));
-        if (onMiss) onMiss();
     }
     void PlayMatchSound(bool soundOn, int n) override
     {
@@ -41,11 +40,7 @@ public:
     }
     void PostRestart() override { Log("restart"); }
     void CloseGame() override { Log("close"); }
-    void DesktopSize(int& w, int& h) override
-    {
-        w = desktopWidth;
-        h = desktopHeight;
-    }
+    void DesktopSize(int& w, int& h) override { w = 1920, h = 1080; }
 
     // A rectangle as the log writes it.
     static std::string Rect(const TileRect& r)
@@ -66,9 +61,6 @@ public:
     std::vector<std::string> log;
     std::set<std::string> missingFiles;
     std::function<void()> onAnimation;
-    std::function<void()> onMiss;
-    int desktopWidth = 1920;
-    int desktopHeight = 1080;
 
 private:
     bool Load(const std::string& what, const std::string& path)

@@ -17,16 +17,13 @@ public:
     };
 
     unsigned DeviceCount() override { return devices; }
-    bool Capabilities(int device, platform::WaveOutCaps& out) override
+    bool Capabilities(int, platform::WaveOutCaps& out) override
     {
-        if (device == Mapper && !mapper) return false;
         out = caps;
         return devices > 0;
     }
-    Handle Open(int, const platform::WaveFormat& format, DoneNotice notice) override
+    Handle Open(int, const platform::WaveFormat&, DoneNotice notice) override
     {
-        if (refuseOpen) return 0;
-        opened.push_back(format);
         notices[next] = std::move(notice);
         return next++;
     }
@@ -52,8 +49,8 @@ public:
             if (notices.count(q.output)) notices[q.output](q.output, *q.buffer);
         }
     }
-    bool Pause(Handle) override { return ++pauses, !refusePause; }
-    bool Restart(Handle) override { return ++restarts, true; }
+    bool Pause(Handle) override { return true; }
+    bool Restart(Handle) override { return true; }
     bool Reset(Handle output) override
     {
         for (auto it = queued.begin(); it != queued.end();)
@@ -62,17 +59,15 @@ public:
         return true;
     }
     bool Close(Handle output) override { return notices.erase(output) != 0; }
-    bool SetVolume(Handle, std::uint32_t volume) override { return volumes.push_back(volume), true; }
+    bool SetVolume(Handle, std::uint32_t) override { return true; }
 
     unsigned devices = 1;
-    bool mapper = true, refuseOpen = false, refusePause = false, finishOnWrite = false;
+    bool finishOnWrite = false;
     platform::WaveOutCaps caps{0xFFF, platform::WAVECAPS_VOLUME | platform::WAVECAPS_LRVOLUME};
     std::map<Handle, DoneNotice> notices; // the open outputs
     std::deque<Queued> queued;
-    std::vector<platform::WaveFormat> opened;
     std::string played;
-    std::vector<std::uint32_t> lengths, volumes;
+    std::vector<std::uint32_t> lengths;
     std::vector<const platform::WaveBuffer*> written;
-    int pauses = 0, restarts = 0;
     Handle next = 1;
 };

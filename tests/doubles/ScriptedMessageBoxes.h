@@ -30,6 +30,13 @@ public:
         return type == platform::MB_YESNO || type == platform::MB_YESNOCANCEL ? platform::IDYES : platform::IDOK;
     }
 
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        for (const Box& box : shown) texts.push_back(box.text);
+        return texts;
+    }
+
     std::vector<Box> shown;
     std::deque<int> answers;
     // Runs while a box is up, as the player would act then.

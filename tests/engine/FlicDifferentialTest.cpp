@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace {
 
@@ -48,27 +47,12 @@ Animation MovingSquare(const char* name, int w, int h, int frames, int side)
     return a;
 }
 
-// Every pixel new in every frame.
-Animation Noise(const char* name, int w, int h, int frames, unsigned seed)
-{
-    Animation a{name, w, h, {}, {}};
-    std::mt19937 random(seed);
-    for (int f = 0; f < frames; ++f) {
-        Pixels p(std::size_t(w * h));
-        for (auto& v : p) v = std::uint8_t(random() % 256);
-        a.frames.push_back(p);
-        a.palettes.push_back(Ramp(0));
-    }
-    return a;
-}
-
 std::vector<Animation> Animations()
 {
     std::vector<Animation> all;
     all.push_back(MovingSquare("small changes, even width", 64, 48, 12, 6));
     all.push_back(MovingSquare("odd width, last column", 63, 37, 10, 9));
     all.push_back(MovingSquare("skips past 255 columns", 700, 20, 6, 3));
-    all.push_back(Noise("whole frame every time", 160, 100, 5, 7));
     // Colours that change half way, including single entries and runs.
     Animation colours = MovingSquare("palette changes mid-animation", 50, 30, 10, 4);
     for (std::size_t f = 5; f < colours.palettes.size(); ++f) {
@@ -76,16 +60,6 @@ std::vector<Animation> Animations()
         colours.palettes[f][3] = 0x123456;
     }
     all.push_back(colours);
-    // Runs of equal pixel pairs and of equal bytes.
-    Animation runs{"runs", 96, 40, {}, {}};
-    for (int f = 0; f < 6; ++f) {
-        Pixels p(96 * 40, std::uint8_t(f));
-        for (int y = 10; y < 30; ++y)
-            for (int x = 0; x < 96; ++x) p[std::size_t(y * 96 + x)] = std::uint8_t((x / (4 + f)) * 3 + f);
-        runs.frames.push_back(p);
-        runs.palettes.push_back(Ramp(f % 2));
-    }
-    all.push_back(runs);
     return all;
 }
 

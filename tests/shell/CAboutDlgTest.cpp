@@ -5,19 +5,16 @@
 #include "doubles/PacedClock.h"
 #include "doubles/RecordingLauncher.h"
 #include "doubles/EngineReports.h"
-#include "engine/core/mObject.h"
 #include "resources/AboutAnimation.h"
-#include "shell/AnimationControl.h"
 #include "shell/SettingsStore.h"
 #include "TempFolder.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace {
 
@@ -34,11 +31,6 @@ public:
         const int result = dialog.exec();
         clock.onPause = nullptr;
         return result;
-    }
-    std::vector<std::uint32_t> Shown(const CAboutDlg& dialog)
-    {
-        const platform::RgbSurface& picture = *dialog.Animation().Picture();
-        return {picture.Data(), picture.Data() + picture.Width() * picture.Height()};
     }
     void Post(QWidget* to, int key) { QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyPress, key, {})); }
 

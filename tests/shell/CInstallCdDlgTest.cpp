@@ -50,12 +50,6 @@ public:
         return d.exec();
     }
     std::string Proposed() const { return data.Folder().Path() + "/Quillory/Pairlet/AnimCD"; }
-    Texts Shown() const
-    {
-        Texts texts;
-        for (const auto& box : boxes.shown) texts.push_back(box.text);
-        return texts;
-    }
 
     TempConfigHome config;
     TempHome data{"XDG_DATA_HOME"};
@@ -98,7 +92,7 @@ TEST_F(CInstallCdDlgTest, CopyFilesAsksWhenSpaceIsShortRefusesUnreadableFoldersA
         if (c.answer) boxes.answers = {c.answer};
         auto d = Open();
         EXPECT_EQ(c.ends, CopyFiles(*d, c.typed));
-        EXPECT_EQ(Shown(), c.texts);
+        EXPECT_EQ(boxes.Texts(), c.texts);
         const bool copied = c.texts.back() == Success;
         EXPECT_EQ(copied ? 1u : 0u, files.runs.size());
         EXPECT_EQ(posted, copied ? std::vector<int>{ID_CD_ANIM_INSTALLED} : std::vector<int>{});

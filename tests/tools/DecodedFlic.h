@@ -39,16 +39,6 @@ inline Decoded Decode(const void* data, std::size_t size)
     return d;
 }
 
-inline double MeanLight(const std::vector<std::uint8_t>& pixels, const std::array<std::uint32_t, 256>& table)
-{
-    double sum = 0;
-    for (std::uint8_t p : pixels) {
-        const std::uint32_t c = table[p];
-        sum += 0.2126 * (c >> 16 & 0xFF) + 0.7152 * (c >> 8 & 0xFF) + 0.0722 * (c & 0xFF);
-    }
-    return sum / double(pixels.size());
-}
-
 // The frame's corners and bottom-left pixel are the screen, index 0.
 inline void ExpectClearCorners(const Decoded& d)
 {
