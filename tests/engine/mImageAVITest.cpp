@@ -17,14 +17,14 @@ namespace {
 
 using Stream = AviBuilder::Stream;
 
-Stream Video(const std::string& handler = "DIB ", std::uint16_t priority = 0)
+Stream Video()
 {
-    return {"vids", handler, priority, 0, 0, AviBuilder::BitmapFormat(4, 2, 8, std::string(4, '\0'), {0x102030, 0x405060})};
+    return {"vids", "DIB ", 0, 0, 0, AviBuilder::BitmapFormat(4, 2, 8, std::string(4, '\0'), {0x102030, 0x405060})};
 }
 
-Stream Audio(std::uint16_t priority = 0, std::uint32_t length = 100000)
+Stream Audio(unsigned channels = 1, std::uint32_t rate = 8000, unsigned bits = 8, std::uint32_t length = 100000)
 {
-    return {"auds", std::string(4, '\0'), priority, 0, length, AviBuilder::PcmFormat(1, 8000, 8)};
+    return {"auds", std::string(4, '\0'), 0, 0, length, AviBuilder::PcmFormat(channels, rate, bits)};
 }
 
 // A movie of one video stream with n frames numbered 10, 11, …
@@ -193,7 +193,7 @@ TEST_F(mImageAVITest, NumbersFromTheFileCannotStallOrOverflow)
 TEST_F(mImageAVITest, AStereoTrackKeepsItsWholeLength)
 {
     AviBuilder b = Movie(1);
-    b.streams.push_back({"auds", std::string(4, '\0'), 0, 0, 11025, AviBuilder::PcmFormat(2, 11025, 16)});
+    b.streams.push_back(Audio(2, 11025, 16, 11025));
     Open(b);
     EXPECT_EQ(11025u * 4, movie->format->lengthBytes);
     EXPECT_EQ(1000u, movie->format->lengthMs);

@@ -53,11 +53,10 @@ public:
 
     void TearDown() override { QDir::setCurrent(savedFolder); }
 
-    CGameWnd& Start(int screenDepth = 32)
+    void Start()
     {
-        CGameWnd& w = app.InitInstance(Services(screenDepth));
+        app.InitInstance(Services());
         SettleEvents();
-        return w;
     }
 
     CGameWnd& Window() { return *app.MainWindow(); }
@@ -99,9 +98,9 @@ public:
         return QGuiApplication::primaryScreen()->grabWindow(Window().winId()).toImage().pixel(at);
     }
 
-    void Click(int tile, Qt::MouseButton button = Qt::LeftButton)
+    void Click(int tile)
     {
-        QTest::mouseClick(Window().BoardWidget(), button, {}, Centre(tile));
+        QTest::mouseClick(Window().BoardWidget(), Qt::LeftButton, {}, Centre(tile));
         SettleEvents();
     }
 

@@ -86,10 +86,10 @@ struct SmallGame {
         content.Set("Yupsounds", "YUP01", "sounds\\yup.wav");
     }
 
-    GameServices Services(int screenDepth = 32)
+    // A true-colour screen: no warning about palette screens.
+    GameServices Services()
     {
-        return {boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles,
-                screenDepth};
+        return {boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles, 32};
     }
 
     TempConfigHome config;
