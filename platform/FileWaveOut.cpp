@@ -23,7 +23,7 @@ void Put32(std::uint8_t* p, std::uint32_t v)
 
 bool SameFormat(const WaveFormat& a, const WaveFormat& b)
 {
-    return a.channels == b.channels && a.samplesPerSec == b.samplesPerSec && a.bitsPerSample == b.bitsPerSample &&
+    return a.formatTag == b.formatTag && a.channels == b.channels && a.samplesPerSec == b.samplesPerSec && a.bitsPerSample == b.bitsPerSample &&
            a.blockAlign == b.blockAlign;
 }
 
@@ -60,7 +60,7 @@ void FileWaveOut::UpdateSizes()
     if (!file_) return;
     std::uint8_t h[HeaderBytes] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16};
     Put32(h + 4, std::uint32_t(HeaderBytes - 8) + dataBytes_);
-    Put16(h + 20, WAVE_FORMAT_PCM);
+    Put16(h + 20, format_.formatTag);
     Put16(h + 22, format_.channels);
     Put32(h + 24, format_.samplesPerSec);
     Put32(h + 28, format_.avgBytesPerSec);
@@ -75,7 +75,8 @@ void FileWaveOut::UpdateSizes()
 
 WaveOut::Handle FileWaveOut::Open(int device, const WaveFormat& format, DoneNotice notice)
 {
-    if (device != Mapper && device != 0) return 0;
+    // The file says PCM or floats: other data under that label would be noise.
+    if ((device != Mapper && device != 0) || !IsPlayable(format)) return 0;
     if (!file_ && !StartFile(format)) return 0;
     if (!SameFormat(format, format_)) return 0;
     const Handle handle = nextHandle_++;

@@ -68,6 +68,8 @@ int SdlMixer::AddVoice(SDL_AudioFormat format, int channels, int rate, Finished 
     const int id = nextVoice_++;
     Voice& voice = voices_[id];
     voice.stream = stream;
+    voice.frameBytes = std::max(1, int(SDL_AUDIO_BITSIZE(format)) / 8 * channels);
+    voice.partial.reserve(std::size_t(voice.frameBytes));
     voice.finished = std::move(finished);
     return id;
 }
@@ -120,6 +122,7 @@ std::vector<void*> SdlMixer::Clear(int voice)
     v.converting.clear();
     v.waiting.clear();
     SDL_AudioStreamClear(v.stream);
+    v.partial.clear();
     v.flushed = false;
     return tags;
 }
@@ -157,7 +160,7 @@ int SdlMixer::Produce(Voice& voice, Sint16* into, int samples)
                 voice.waiting.pop_front();
                 voice.converting.push_back(next);
                 voice.flushed = false;
-                if (next.length > 0 && SDL_AudioStreamPut(voice.stream, next.data, int(next.length)) != 0) break;
+                if (!PutWholeFrames(voice, next.data, next.length)) break;
                 continue;
             }
             // The last samples wait in the converter until it is told that no more come.
@@ -174,6 +177,27 @@ int SdlMixer::Produce(Voice& voice, Sint16* into, int samples)
         made += got / int(sizeof(Sint16));
     }
     return made;
+}
+
+// Hands the converter the whole frames of the buffer, completing the
+// frame the last buffer ended in first.
+bool SdlMixer::PutWholeFrames(Voice& voice, const Uint8* data, std::uint32_t length)
+{
+    const std::uint32_t frame = std::uint32_t(voice.frameBytes);
+    if (!voice.partial.empty()) {
+        const std::uint32_t take = std::min<std::uint32_t>(length, frame - std::uint32_t(voice.partial.size()));
+        voice.partial.insert(voice.partial.end(), data, data + take);
+        data += take;
+        length -= take;
+        if (voice.partial.size() < frame) return true;
+        const bool put = SDL_AudioStreamPut(voice.stream, voice.partial.data(), int(frame)) == 0;
+        voice.partial.clear();
+        if (!put) return false;
+    }
+    const std::uint32_t whole = length / frame * frame;
+    if (whole > 0 && SDL_AudioStreamPut(voice.stream, data, int(whole)) != 0) return false;
+    voice.partial.assign(data + whole, data + length);
+    return true;
 }
 
 void SdlMixer::Mix(Sint16* out, int samples)

@@ -52,6 +52,10 @@ private:
         SDL_AudioStream* stream = nullptr;
         Finished finished;
         std::deque<Buffer> waiting, converting;
+        // The converter takes whole sample frames only: the bytes of a
+        // frame that a buffer ends in wait here for the next buffer.
+        int frameBytes = 1;
+        std::vector<Uint8> partial;
         bool paused = false, flushed = false;
         std::uint16_t left = 0xFFFF, right = 0xFFFF;
     };
@@ -60,6 +64,7 @@ private:
     void Mix(Sint16* out, int samples);
     int Produce(Voice& voice, Sint16* into, int samples);
     static void FinishConverted(Voice& voice);
+    static bool PutWholeFrames(Voice& voice, const Uint8* data, std::uint32_t length);
 
     SDL_AudioDeviceID device_ = 0;
     SDL_AudioSpec spec_{};

@@ -9,16 +9,15 @@ namespace {
 
 constexpr std::uint32_t EveryFormat = 0xFFF;
 
-// The SDL sample format of a PCM format header, or 0 for none.
+// The SDL sample format of a playable format header, or 0 for none.
 SDL_AudioFormat SampleFormat(const WaveFormat& format)
 {
-    if (format.formatTag != WAVE_FORMAT_PCM && format.formatTag != WAVE_FORMAT_EXTENSIBLE) return 0;
-    if (format.channels == 0 || format.channels > 8 || format.samplesPerSec == 0) return 0;
+    if (!IsPlayable(format)) return 0;
+    if (format.formatTag == WAVE_FORMAT_IEEE_FLOAT) return AUDIO_F32LSB;
     switch (format.bitsPerSample) {
     case 8: return AUDIO_U8;
     case 16: return AUDIO_S16LSB;
-    case 32: return AUDIO_S32LSB;
-    default: return 0;
+    default: return AUDIO_S32LSB;
     }
 }
 

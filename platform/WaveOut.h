@@ -14,7 +14,19 @@ struct WaveFormat {
     std::uint16_t blockAlign = 0;
     std::uint16_t bitsPerSample = 0;
 };
-enum WaveFormatTag : std::uint16_t { WAVE_FORMAT_PCM = 1, WAVE_FORMAT_EXTENSIBLE = 0xFFFE };
+enum WaveFormatTag : std::uint16_t { WAVE_FORMAT_PCM = 1, WAVE_FORMAT_IEEE_FLOAT = 3, WAVE_FORMAT_EXTENSIBLE = 0xFFFE };
+
+// What every output plays: whole sample frames of 8-, 16- or 32-bit
+// integers or 32-bit floats, one to eight channels. Anything else (ADPCM,
+// an extensible header whose sub-format was not recognised) would be noise.
+inline bool IsPlayable(const WaveFormat& f)
+{
+    const bool integer = f.formatTag == WAVE_FORMAT_PCM &&
+                         (f.bitsPerSample == 8 || f.bitsPerSample == 16 || f.bitsPerSample == 32);
+    const bool floats = f.formatTag == WAVE_FORMAT_IEEE_FLOAT && f.bitsPerSample == 32;
+    return (integer || floats) && f.channels >= 1 && f.channels <= 8 && f.samplesPerSec > 0 &&
+           f.blockAlign == f.channels * f.bitsPerSample / 8;
+}
 
 // One buffer on its way through an output. The player owns the samples;
 // they must stay put until the buffer comes back marked done.

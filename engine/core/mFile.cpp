@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 #include <iterator>
+#include <new>
 
 namespace {
 
@@ -71,7 +72,16 @@ int mFile::OpenFile(const char* fileName, unsigned flags)
         size = 0;
         return 0;
     }
-    block_.assign(std::size_t(reserveSize + bufferSize), 0);
+    try {
+        block_.assign(std::size_t(reserveSize) + std::size_t(bufferSize), 0);
+    } catch (const std::bad_alloc&) {
+        std::fclose(file_);
+        file_ = nullptr;
+        Error(CLASS_mFile, ERR_OUT_OF_MEMORY, Detail());
+        name.clear();
+        size = 0;
+        return 0;
+    }
     ownBufferSize_ = bufferSize;
     ownReserveSize_ = reserveSize;
     blockStart = block_.data();
@@ -83,6 +93,7 @@ int mFile::OpenFile(const char* fileName, unsigned flags)
     if (size < 0) size = 0;
     open = true;
     memoryMode = false;
+    readErrorAt_ = -1;
     EmptyWindowAt(0);
     return 1;
 }
@@ -152,6 +163,14 @@ std::uint8_t* mFile::Refill(std::uint8_t* keepFrom)
     std::size_t got = 0;
     if (std::fseek(file_, endOffset, SEEK_SET) == 0) got = std::fread(dataStart, 1, std::size_t(bufferSize), file_);
     else Error(CLASS_mFile, ERR_FILE_READ, Detail());
+    // A read that failed is no end of the file: the reader is told, and
+    // what did come is still there to take.
+    // Readers that retry hear of one place once.
+    if (std::ferror(file_)) {
+        std::clearerr(file_);
+        if (readErrorAt_ != endOffset) Error(CLASS_mFile, ERR_FILE_READ, Detail());
+        readErrorAt_ = endOffset;
+    }
     windowEnd = dataStart + got;
     position = windowOffset;
     readPtr = windowStart;

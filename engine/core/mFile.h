@@ -127,5 +127,6 @@ private:
     std::FILE* file_ = nullptr;
     std::vector<std::uint8_t> block_;
     int ownBufferSize_ = 0, ownReserveSize_ = 0; // what block_ was made for
+    long readErrorAt_ = -1;                       // where a failed read was last reported
     std::string keywordValue_;
 };

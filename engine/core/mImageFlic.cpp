@@ -116,6 +116,7 @@ int mImageFlic::ReadHeader()
 {
     if (!open || rendererInfo->formatTag != 0) return 0;
     badFrameAt_ = -1;
+    warned_.clear();
     recordedNext_ = 0;
     const bool whole = MakeAvailable(HeaderSize);
     if (whole) std::memcpy(header_.data(), readPtr, HeaderSize);
@@ -201,6 +202,7 @@ bool mImageFlic::DecodeFrame()
     // player hears of a damaged one once.
     const long at = Tell();
     if (at == badFrameAt_) return false;
+    frameAt_ = at;
     if (!AtFrameHeader()) {
         badFrameAt_ = at;
         Error(CLASS_mImageFlic, ERR_BAD_FRAME_HEADER, Detail());
@@ -260,12 +262,19 @@ void mImageFlic::DecodeChunk(std::uint16_t type, long bodySize)
     case BLACK: DecodeBlack(); break;
     case BYTE_RUN: DecodeByteRun(in); break;
     case FLI_COPY:
-        Warning(CLASS_mImageFlic, ERR_NOT_TESTED, "LITERAL");
+        WarnOnce(ERR_NOT_TESTED, "LITERAL");
         DecodeCopy(in);
         break;
     case PSTAMP: break;
-    default: Warning(CLASS_mImageFlic, ERR_BAD_CHUNK_TYPE, Detail()); break;
+    default: WarnOnce(ERR_BAD_CHUNK_TYPE, Detail()); break;
     }
+}
+
+void mImageFlic::WarnOnce(unsigned code, const char* detail)
+{
+    // One damaged frame can hold thousands of chunks, and a looping sprite
+    // decodes it again and again.
+    if (warned_.insert({code, frameAt_}).second) Warning(CLASS_mImageFlic, code, detail);
 }
 
 void mImageFlic::DecodeColours(ChunkReader& in, int shift)
@@ -320,7 +329,7 @@ void mImageFlic::DecodeDeltaFlc(ChunkReader& in)
         for (int p = 0; p < word; ++p) {
             int skip = 0, count = 0;
             const std::uint8_t* data = in.FlcPacket(skip, count);
-            if (!data) return;
+            if (!data) return WholeFrameChanged(); // rows were written: none may stay stale
             x += skip;
             if (p == 0) left = std::min(left, x);
             const int bytes = 2 * std::abs(count);
@@ -355,17 +364,17 @@ void mImageFlic::DecodeDeltaFli(ChunkReader& in)
         int x = 0;
         for (int p = 0; p < packets; ++p) {
             int skip = 0, run = 0;
-            if (!in.U8(skip) || !in.S8(run)) return;
+            if (!in.U8(skip) || !in.S8(run)) return WholeFrameChanged();
             x += skip;
             if (p == 0) left = std::min(left, x);
             if (run > 0) {
                 const std::uint8_t* data = in.Take(run);
-                if (!data) return;
+                if (!data) return WholeFrameChanged();
                 if (row && x < width) std::memcpy(row + x, data, std::size_t(std::min(run, width - x)));
                 x += run;
             } else {
                 const std::uint8_t* value = in.Take(1);
-                if (!value) return;
+                if (!value) return WholeFrameChanged();
                 if (row && x < width) std::memset(row + x, value[0], std::size_t(std::min(-run, width - x)));
                 x += -run;
             }

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <utility>
 
 // Plays FLI and FLC animations frame by frame into an 8-bit frame bitmap and
 // copies each frame into the target. Every count, run and offset from the
@@ -68,6 +70,8 @@ private:
     void DecodeCopy(ChunkReader& in);
     void TakeTopLeftAsTransparent();
     void WholeFrameChanged();
+    // A chunk's warning, once for each kind and frame of the file.
+    void WarnOnce(unsigned code, const char* detail);
 
     std::array<std::uint8_t, HeaderSize> header_{};
     std::unique_ptr<mBitmap> frame_;
@@ -78,6 +82,9 @@ private:
     long frame2Offset_ = 0;
     // Where a frame header was found damaged and reported; -1: nowhere.
     long badFrameAt_ = -1;
+    // The frame being decoded, and the chunk warnings already given.
+    long frameAt_ = -1;
+    std::set<std::pair<unsigned, long>> warned_;
     // Where the last frame ends by its recorded size; 0: not known.
     long recordedNext_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "engine/media/mAudioWAV.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <new>
 
@@ -98,6 +99,7 @@ bool mAudioWAV::ReadFormat(std::uint32_t headerBytes)
     f.avgBytesPerSec = Le32At(formatBlock, 8);
     f.blockAlign = Le16At(formatBlock, 12);
     f.bitsPerSample = Le16At(formatBlock, 14);
+    if (f.formatTag == platform::WAVE_FORMAT_EXTENSIBLE) f.formatTag = ExtensibleSubFormat();
     // Every conversion divides by these: a file with a 0 cannot be played.
     if (f.channels == 0 || f.samplesPerSec == 0 || f.bitsPerSample == 0 || f.blockAlign == 0) {
         formatBlock.clear();
@@ -107,6 +109,21 @@ bool mAudioWAV::ReadFormat(std::uint32_t headerBytes)
     format->bits = f.bitsPerSample;
     format->channels = f.channels;
     return true;
+}
+
+// The format an extensible header stands for: PCM or floats when its
+// sub-format is one of those, else the extensible tag, which nothing plays.
+std::uint16_t mAudioWAV::ExtensibleSubFormat() const
+{
+    // The sub-format GUID's last 14 bytes are the same for every wave format.
+    static constexpr std::uint8_t Base[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                              0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    constexpr std::size_t SubFormatAt = 24, Size = 40;
+    if (formatBlock.size() < Size || !std::equal(std::begin(Base), std::end(Base), formatBlock.begin() + SubFormatAt + 2))
+        return platform::WAVE_FORMAT_EXTENSIBLE;
+    const std::uint16_t sub = Le16At(formatBlock, SubFormatAt);
+    if (sub == platform::WAVE_FORMAT_PCM || sub == platform::WAVE_FORMAT_IEEE_FLOAT) return sub;
+    return platform::WAVE_FORMAT_EXTENSIBLE;
 }
 
 std::int32_t mAudioWAV::Open(std::uint32_t headerSize)
@@ -148,6 +165,13 @@ std::int32_t mAudioWAV::Play(std::uint32_t length, std::uint32_t passes)
         return 1;
     }
     if (formatBlock.empty() && !Open(0)) return 0;
+    // Compressed or unknown sample data would play as noise.
+    if (!platform::IsPlayable(waveFormat)) {
+        char detail[32];
+        std::snprintf(detail, sizeof detail, "format %u", unsigned(waveFormat.formatTag));
+        Error(CLASS_mAudioWAV, ERR_FILE_TYPE, detail);
+        return 0;
+    }
     const std::uint32_t left = format->lengthBytes - std::min(streamInfo->position, format->lengthBytes);
     passBytes = std::min(length ? ToBytes(length) : format->lengthBytes, left);
     // Nothing to play would leave the player playing for ever.
@@ -290,6 +314,7 @@ void mAudioWAV::BufferDone(WaveOut::Handle output, WaveBuffer& buffer)
         return;
     }
     if (autoRefill) Fill(0);
+    else BufferFree();
 }
 
 void mAudioWAV::CloseDevice()
@@ -340,7 +365,9 @@ std::int32_t mAudioWAV::Seek(std::int32_t amount, std::int32_t origin)
 {
     if (streamInfo->playing) return 0;
     if (formatBlock.empty() && !Open(0)) return 0;
-    const std::int64_t b = ToBytes(std::uint32_t(amount));
+    // A negative amount goes back: converted by its size, then negated.
+    const std::uint32_t magnitude = amount < 0 ? std::uint32_t(-std::int64_t(amount)) : std::uint32_t(amount);
+    const std::int64_t b = amount < 0 ? -std::int64_t(ToBytes(magnitude)) : std::int64_t(ToBytes(magnitude));
     const std::int64_t length = format->lengthBytes;
     std::int64_t at = streamInfo->position;
     if (origin == 0) at = b;

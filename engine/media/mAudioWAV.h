@@ -77,12 +77,16 @@ public:
 protected:
     // A buffer has come back from the output.
     void BufferDone(platform::WaveOut::Handle output, platform::WaveBuffer& buffer);
+    // Without automatic refills, a buffer came back and is free: a feeder
+    // of its own may queue more now.
+    virtual void BufferFree() {}
     std::int32_t StartPass();
     void CloseDevice();
 
 private:
     void ProbeDevice();
     bool ReadFormat(std::uint32_t headerBytes);
+    std::uint16_t ExtensibleSubFormat() const;
     bool BuildRing();
     std::int32_t FillOnce(std::uint32_t maxBytes);
     std::uint32_t ReadInto(Node& node, std::uint32_t n);

@@ -275,6 +275,11 @@ int mImageAVI::Draw(int x, int y, const mRect* clip)
         if (!ReadNextFrame()) return -1;
         Decompress(frameBytes_);
         lastDecoded = frameInfo->currentFrame;
+        if (lastDecoded == rendererInfo->frameCount - 1 && !seeking) {
+            tailAt_ = Tell();
+            tailLeft_ = 0;
+            QueueSoundTail();
+        }
         if (colourFromFirstPixel) {
             const bool wasOn = frameInfo->transparent != 0;
             SetTransparentColor(frameBitmap.desc.topRow[0]);
@@ -359,6 +364,64 @@ void mImageAVI::QueueSound(std::uint32_t bytes)
     }
 }
 
+void mImageAVI::BufferFree()
+{
+    QueueSoundTail();
+}
+
+void mImageAVI::QueueSoundTail()
+{
+    // A buffer coming back while the tail is being queued only makes room.
+    if (queueingTail_ || tailAt_ == 0 || !streamInfo->playing) return;
+    queueingTail_ = true;
+    const long resume = Tell();
+    FileSeek(tailAt_, SEEK_SET);
+    bool more = true;
+    while (more) {
+        if (tailLeft_ == 0 && !NextTailChunk()) {
+            more = false;
+            break;
+        }
+        const long before = Tell();
+        const bool queued = Fill(tailLeft_) == 0 && Tell() > before;
+        SetBuffer(nullptr, 0, 0);
+        tailLeft_ -= std::min(std::uint32_t(std::max(Tell() - before, 0L)), tailLeft_);
+        // The output is busy, or the pass is over.
+        if (!queued) break;
+    }
+    tailAt_ = more && streamInfo->playing ? Tell() : 0;
+    FileSeek(resume, SEEK_SET);
+    queueingTail_ = false;
+}
+
+// Moves to the next sound chunk of the movie list; false when there is none.
+bool mImageAVI::NextTailChunk()
+{
+    while (Tell() + 8 <= moviEnd_ && MakeAvailable(8)) {
+        const std::uint32_t id = Le32(readPtr), bytes = Le32(readPtr + 4);
+        if (id == Id("LIST")) {
+            // A record's chunks stand in the movie list as well.
+            FileSeek(Tell() + (MakeAvailable(12) && Le32(readPtr + 8) == Id("rec ") ? 12 : 8 + long(bytes) + (bytes & 1)),
+                     SEEK_SET);
+            continue;
+        }
+        if (id == audioChunkId && bytes > 0) {
+            FileSeek(Tell() + 8, SEEK_SET);
+            tailLeft_ = std::uint32_t(std::min<long>(bytes, std::max(moviEnd_ - Tell(), 0L)));
+            if (tailLeft_ > 0) return true;
+        }
+        FileSeek(Tell() + 8 + long(bytes) + (bytes & 1), SEEK_SET);
+    }
+    return false;
+}
+
+std::int32_t mImageAVI::Stop()
+{
+    tailAt_ = 0;
+    tailLeft_ = 0;
+    return mAudioWAV::Stop();
+}
+
 void mImageAVI::ReadPaletteChange(std::uint32_t bytes)
 {
     std::uint8_t change[PaletteChangeMax] = {};
@@ -399,6 +462,9 @@ int mImageAVI::SeekFrame(int n, int origin)
     if (t >= count || t < 0) return frameInfo->currentFrame;
     if (t == lastDecoded || t == std::int64_t(lastDecoded) + 1) return frameInfo->currentFrame = std::int32_t(t);
     const int wanted = std::int32_t(t);
+    // Frames are read again: their sound comes with them, not as the tail.
+    tailAt_ = 0;
+    tailLeft_ = 0;
     seeking = true;
     frameInfo->currentFrame = DecodeStart(wanted);
     while (frameInfo->currentFrame < wanted)

@@ -59,6 +59,7 @@ public:
     void SetRemap(bool on) override;
     std::int32_t Play(std::uint32_t length, std::uint32_t passes) override;
     std::int32_t SetPosition(std::int32_t item) override;
+    std::int32_t Stop() override;
 
     std::int32_t moviStart = 0;
     std::int32_t indexStart = 0;
@@ -89,6 +90,11 @@ private:
     bool ReadNextFrame();
     bool ReadFrameChunk();
     void QueueSound(std::uint32_t bytes);
+    // The sound stored after the last frame: no frame read brings it, so
+    // it is queued as play buffers come free.
+    void QueueSoundTail();
+    bool NextTailChunk();
+    void BufferFree() override;
     void ReadPaletteChange(std::uint32_t bytes);
     bool GrowFrameBuffer(std::uint32_t bytes);
     void Decompress(std::uint32_t bytes);
@@ -107,4 +113,9 @@ private:
     bool paletteChanges_ = false;
     std::uint32_t frameBytes_ = 0; // of the frame now in the frame buffer
     std::vector<std::uint8_t> trueColourTable_;
+    // Where the sound after the last frame goes on (0: none left), and the
+    // bytes of its current chunk not yet queued.
+    long tailAt_ = 0;
+    std::uint32_t tailLeft_ = 0;
+    bool queueingTail_ = false;
 };

@@ -12,6 +12,9 @@ constexpr std::uint32_t Uncompressed = 0;
 
 int mImageBMP::ReadHeader()
 {
+    // Read once: the picture may start anywhere, and the stream has moved
+    // on since the first read.
+    if (rendererInfo->formatTag == TagBmp) return 1;
     const long base = open ? Tell() : 0;
     std::uint8_t file[FileHeaderSize] = {};
     std::uint32_t colourCount = 0, imageSize = 0;

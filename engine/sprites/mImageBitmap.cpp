@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <unordered_set>
 
 const char* const mImageBitmap::Keywords[] = {"FILE", "RECT", "TILE", "SOURCEFRAME", "ORIGIN", "TIME", "DELTA", "END", ""};
@@ -67,7 +68,6 @@ public:
     void SourceFrame(int n)
     {
         if (pending_ == Frame) AddCurrent(&changed_);
-        ForgetPicture();
         source_->SeekFrame(n, 0);
         if (TakePicture()) pending_ = Frame;
         else pending_ = None;
@@ -92,7 +92,8 @@ public:
         for (std::int64_t top = 0; top + h <= d.height; top += h)
             for (std::int64_t left = 0; left + w <= d.width; left += w) {
                 const mRect cut{int(left), int(top), int(left + w), int(top + h)};
-                owner_.AddFrame(picture_, &cut, originX_, originY_, time_, nullptr);
+                if (!owner_.AddFrame(picture_, &cut, originX_, originY_, time_, nullptr) && owner_.AtFrameLimit())
+                    return;
             }
     }
 
@@ -106,6 +107,8 @@ private:
     // that claims many large frames must not take all the memory there is.
     bool TakePicture()
     {
+        // The picture before, if no frame took it, is not needed any more.
+        ForgetPicture();
         const std::int64_t needed = std::int64_t(std::max(source_->frameInfo->width, 1)) *
                                     std::max(source_->frameInfo->height, 1);
         if (needed > budget_) {
@@ -216,24 +219,33 @@ int mImageBitmap::ReadDescription(mFile& file)
     }
 }
 
-void mImageBitmap::AddFrame(mBitmap* picture, const mRect* cut, std::int32_t originX, std::int32_t originY,
+bool mImageBitmap::AddFrame(mBitmap* picture, const mRect* cut, std::int32_t originX, std::int32_t originY,
                             std::uint32_t time, const mRect* changed)
 {
+    if (AtFrameLimit()) {
+        Error(CLASS_mImageBitmap, ERR_OUT_OF_MEMORY);
+        return false;
+    }
     const BitmapDesc& d = picture->desc;
     mRect c = cut ? *cut : mRect{0, 0, d.width, d.height};
     c = {std::max(c.left, 0), std::max(c.top, 0), std::min(c.right, d.width), std::min(c.bottom, d.height)};
     if (c.Empty()) {
         Error(CLASS_mImageBitmap, ERR_BAD_RECTANGLE);
-        return;
+        return false;
     }
     mRect ch = changed ? *changed : mRect{0, 0, c.Width(), c.Height()};
     ch = {std::max(ch.left, 0), std::max(ch.top, 0), std::min(ch.right, c.Width()), std::min(ch.bottom, c.Height())};
     if (ch.Empty()) {
         Error(CLASS_mImageBitmap, ERR_BAD_RECTANGLE);
-        return;
+        return false;
+    }
+    try {
+        frames_.push_back({picture, c, ch, originX, originY, time, 0});
+    } catch (const std::bad_alloc&) {
+        Error(CLASS_mImageBitmap, ERR_OUT_OF_MEMORY);
+        return false;
     }
     ++picture->useCount;
-    frames_.push_back({picture, c, ch, originX, originY, time, 0});
     ++rendererInfo->frameCount;
     rendererInfo->width = std::max(rendererInfo->width, c.Width());
     rendererInfo->height = std::max(rendererInfo->height, c.Height());
@@ -245,6 +257,7 @@ void mImageBitmap::AddFrame(mBitmap* picture, const mRect* cut, std::int32_t ori
     } else {
         SeekFrame(1, 1);
     }
+    return true;
 }
 
 int mImageBitmap::ReadHeader()

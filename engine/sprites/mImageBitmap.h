@@ -18,6 +18,9 @@ public:
     static const char* const Keywords[];
     // All pictures of one image together.
     static constexpr std::int64_t MaxPictureBytes = std::int64_t(256) << 20;
+    // More frames than any animation shows: a TILE of 1 by 1 over a large
+    // picture stops here instead of taking all the memory there is.
+    static constexpr std::size_t MaxFrames = 16384;
 
     struct Frame {
         mBitmap* picture = nullptr; // held: its use count is raised
@@ -34,7 +37,9 @@ public:
     // Reads a description from the file's position: 1 when read to its end,
     // 0 when the file is not open or the reading was abandoned.
     int ReadDescription(mFile& file);
-    void AddFrame(mBitmap* picture, const mRect* cut, std::int32_t originX, std::int32_t originY, std::uint32_t time,
+    // False when the frame was refused (reported); at the frame limit
+    // further frames are refused too.
+    bool AddFrame(mBitmap* picture, const mRect* cut, std::int32_t originX, std::int32_t originY, std::uint32_t time,
                   const mRect* changed);
 
     int ReadHeader() override;
@@ -48,6 +53,7 @@ public:
     void SetRemap(bool on) override;
 
     const std::vector<Frame>& Frames() const { return frames_; }
+    bool AtFrameLimit() const { return frames_.size() >= MaxFrames; }
 
     // Up to four numbers separated by commas, as the description writes
     // them; those missing count as 0, each is kept within 32 bits.

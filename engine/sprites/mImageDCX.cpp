@@ -3,6 +3,8 @@
 int mImageDCX::ReadHeader()
 {
     constexpr long TableSize = 4 + 4 * MaxPages;
+    // Read once: the stream stands at some page by now, not at the table.
+    if (magic_ == Magic) return 1;
     base_ = open ? Tell() : 0;
     magic_ = 0;
     pageCount_ = 0;

@@ -21,6 +21,9 @@ std::uint32_t Entry(const std::uint8_t* rgb)
 
 int mImagePCX::ReadHeader()
 {
+    // A sprite asks again when it is attached: the stream has moved on
+    // since, and what was read stands.
+    if (rendererInfo->formatTag == TagPcx) return 1;
     return ReadPictureHeader();
 }
 

@@ -25,7 +25,8 @@ void mSprite::Step(std::uint32_t lateness)
         if (script) script->Run(*this);
         else ++frame;
         state &= ~std::uint32_t(StepAgain);
-        if ((state & CatchUp) && delay != 0 && lateness >= delay) {
+        // A script that paused stays paused until it is resumed.
+        if ((state & CatchUp) && !(state & Paused) && delay != 0 && lateness >= delay) {
             lateness -= delay;
             state |= StepAgain;
         }

@@ -21,10 +21,12 @@ void mSpriteImage::ReleaseImage()
 
 void mSpriteImage::SetImage(mRenderer* source)
 {
+    // Held before the old one is let go: the two may be the same source,
+    // and this sprite its only holder.
+    if (source) ++source->useCount;
     ReleaseImage();
     image_ = source;
     if (!source) return;
-    ++source->useCount;
     source->ReadHeader();
     source->SetAutoAdvance(false);
     delay = Scaled(source->frameInfo->framePeriod);
@@ -78,6 +80,9 @@ void mSpriteImage::Step(std::uint32_t lateness)
         delay = 0;
         if (script) script->Run(*this);
         else ++frame;
+        // A script that paused stays paused until it is resumed: no
+        // further step makes up lateness.
+        const bool paused = (state & Paused) != 0;
         if (frame >= frames) {
             if (!(state & LoopFrames)) {
                 frame = frames == 0 ? 0 : frames - 1;
@@ -91,7 +96,7 @@ void mSpriteImage::Step(std::uint32_t lateness)
         if (delay == 0) delay = image_->frameInfo->framePeriod;
         if (speed != 100) delay = Scaled(delay);
         state &= ~std::uint32_t(StepAgain);
-        if (state & CatchUp) {
+        if ((state & CatchUp) && !paused) {
             if (lateness >= delay && delay != 0) {
                 lateness -= delay;
                 state |= StepAgain;

@@ -11,6 +11,7 @@ struct WavBuilder {
     std::uint32_t fmtSize = 16;
     std::string between;  // chunks between "fmt " and "data"
     std::int64_t claimedData = -1; // the data chunk's size field; -1: the real size
+    std::uint16_t subFormat = 0;   // of an extensible header (fmtSize 40): its GUID's first word
 
     static void Put16(std::string& s, std::uint32_t v) { s.push_back(char(v & 0xFF)), s.push_back(char(v >> 8 & 0xFF)); }
     static void Put32(std::string& s, std::uint32_t v) { Put16(s, v & 0xFFFF), Put16(s, v >> 16); }
@@ -26,6 +27,11 @@ struct WavBuilder {
     {
         std::string h;
         Put16(h, tag), Put16(h, channels), Put32(h, rate), Put32(h, rate * blockAlign), Put16(h, blockAlign), Put16(h, bits);
+        if (tag == 0xFFFE && fmtSize >= 40) {
+            Put16(h, 22), Put16(h, bits), Put32(h, 0);
+            Put16(h, subFormat);
+            h += std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
+        }
         h.resize(fmtSize, '\0');
         return h;
     }

@@ -3,6 +3,7 @@
 
 #include "WavBuilder.h"
 #include "TempFolder.h"
+#include "doubles/EngineReports.h"
 #include "doubles/RecordingWaveOut.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +75,12 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
     WavBuilder extensible;
     extensible.tag = platform::WAVE_FORMAT_EXTENSIBLE;
     extensible.fmtSize = 40;
+    extensible.subFormat = platform::WAVE_FORMAT_PCM;
     extensible.between = std::string("LIST\x04\0\0\0INFO", 12);
+    WavBuilder floats = extensible;
+    floats.subFormat = platform::WAVE_FORMAT_IEEE_FLOAT;
+    floats.bits = 32;
+    floats.blockAlign = 4;
     WavBuilder longer; // claims more than the file holds
     longer.claimedData = 30000;
     struct Case {
@@ -91,6 +97,7 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
         {extensible.File(data), true, data},
         {longer.File(data), true, data},
         {WavBuilder{}.Header() + data, true, data}, // not RIFF: a raw stream after its header
+        {floats.File(data), true, data},
         {bad([](WavBuilder& b) { b.rate = 0; }), false, ""},
         {bad([](WavBuilder& b) { b.channels = 0; }), false, ""},
         {bad([](WavBuilder& b) { b.bits = 0; }), false, ""},
@@ -100,6 +107,23 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
         {WavBuilder{}.File(""), false, ""},           // nothing to play
         {bad([](WavBuilder& b) { b.claimedData = 1000; }).substr(0, 44), false, ""}, // the file ends at the data
     };
+    // Sample data that would play as noise is refused, and the player says why.
+    const std::vector<std::pair<std::string, std::string>> unplayable = {
+        {bad([](WavBuilder& b) { b.tag = 2, b.bits = 4, b.blockAlign = 256; }), "format 2"}, // ADPCM
+        {bad([](WavBuilder& b) { b.tag = 0xFFFE, b.fmtSize = 40, b.subFormat = 2; }), "format 65534"},
+        {bad([](WavBuilder& b) { b.tag = 0xFFFE, b.fmtSize = 24; }), "format 65534"}, // no sub-format at all
+        {bad([](WavBuilder& b) { b.bits = 16; }), "format 1"}, // frames of 2 bytes in blocks of 1
+    };
+    for (const auto& [file, detail] : unplayable) {
+        SCOPED_TRACE(detail);
+        EngineReports reports;
+        out = {};
+        auto player = Player(file);
+        EXPECT_EQ(0, player->Play(0, 1));
+        EXPECT_TRUE(out.played.empty());
+        ASSERT_EQ(1u, reports.shown.size());
+        EXPECT_NE(std::string::npos, reports.shown[0].text.find("File type error:" + detail));
+    }
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
         out = {};

@@ -85,19 +85,27 @@ QImage ToImage(const mBitmap& frame)
 int Frames(mRenderer& source, const QString& folder)
 {
     QDir().mkpath(folder);
-    mBitmap target(source.frameInfo->width, -source.frameInfo->height, 8);
-    source.SetTarget(&target);
+    std::unique_ptr<mBitmap> target;
     for (int i = 0; i < source.rendererInfo->frameCount; ++i) {
         if (i > 0) source.SeekFrame(i, 0);
+        // DCX pages each have a size of their own.
+        const int width = source.frameInfo->width, height = source.frameInfo->height;
+        if (!target || target->desc.width != width || target->desc.height != height) {
+            source.SetTarget(nullptr);
+            target = std::make_unique<mBitmap>(width, -height, 8);
+            source.SetTarget(target.get());
+        }
         if (source.Draw(0, 0, nullptr) < 0) {
             std::fprintf(stderr, "pairlet-media: frame %d cannot be decoded\n", i);
+            source.SetTarget(nullptr);
             return 1;
         }
         // True-colour frames have no table: they were brought to the target's.
-        if (source.frameInfo->colours) target.SetColors(source.frameInfo->colours, 0, 256);
+        if (source.frameInfo->colours) target->SetColors(source.frameInfo->colours, 0, 256);
         const QString path = QDir(folder).filePath(QString("frame-%1.png").arg(i, 4, 10, QChar('0')));
-        if (!ToImage(target).save(path)) {
+        if (!ToImage(*target).save(path)) {
             std::fprintf(stderr, "pairlet-media: cannot write %s\n", qPrintable(path));
+            source.SetTarget(nullptr);
             return 1;
         }
     }
@@ -291,7 +299,12 @@ struct Stage {
         director.background->SetColor(0);
         director.AddElement(&sprite);
     }
-    ~Stage() { director.RemoveElement(&sprite); }
+    ~Stage()
+    {
+        director.RemoveElement(&sprite);
+        // The sprite deletes the source when it goes; its file is closed first.
+        if (mRenderer* image = sprite.Image(); image && image->open) image->CloseFile();
+    }
     void LoadScene(const std::string& scene)
     {
         mFile text;
