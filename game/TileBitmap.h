@@ -38,7 +38,8 @@ struct TileBitmap {
     }
 };
 
-// Reads a 1-, 4-, 8- or 24-bit uncompressed BMP file named the game's way.
+// Reads a 1-, 4-, 8- or 24-bit uncompressed or a run-length coded 4- or
+// 8-bit BMP file named the game's way; coded pixels are decoded to rows.
 // Only a file that cannot be opened is reported ("Can't open file '%s'");
 // any other fault just fails. On failure the picture keeps what it held.
 bool LoadDib(const std::string& name, TileBitmap& picture, platform::MessageBoxes& boxes,

@@ -1,5 +1,7 @@
 #include "engine/media/mImageBMP.h"
 
+#include "engine/media/mBmpRle.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -48,14 +50,19 @@ bool mImageBMP::ReadInfoHeader(std::uint32_t& colourCount, std::uint32_t& imageS
     if (FileRead(info + 4, long(infoSize) - 4) != long(infoSize) - 4) return false;
     const std::int32_t width = std::int32_t(Le32(info + 4)), height = std::int32_t(Le32(info + 8));
     const int bits = Le16(info + 14);
-    // A compressed picture read as rows would be noise.
-    if (Le32(info + 16) != Uncompressed || width <= 0 || height == 0 || height == INT32_MIN || bits == 0) return false;
+    // Other compressions read as rows would be noise; run-length coded
+    // pictures are stored bottom-up only.
+    compression_ = Le32(info + 16);
+    const bool runLength = compression_ != Uncompressed && mBmpRle::BitCountOf(compression_) == bits && height > 0;
+    if ((compression_ != Uncompressed && !runLength) || width <= 0 || height == 0 || height == INT32_MIN || bits == 0)
+        return false;
     topDown_ = height < 0;
     const int rows = topDown_ ? -height : height;
     rowBytes_ = (std::int64_t(bits) * width + 31) / 32 * 4;
-    // A row longer than the whole file cannot be there.
-    if (rowBytes_ > Length()) return false;
+    // A row longer than the whole file cannot be there (coded rows can be).
+    if (rowBytes_ > Length() && !runLength) return false;
     imageSize = Le32(info + 20);
+    codedBytes_ = imageSize;
     const std::uint32_t used = Le32(info + 32);
     colourCount = bits > 8 ? 0 : std::min<std::uint32_t>(used ? used : 1u << bits, 256);
     FrameInfo& f = *frameInfo;
@@ -90,6 +97,11 @@ int mImageBMP::Draw(int x, int y, const mRect* clip)
     const int width = frameInfo->width, height = frameInfo->height;
     if (x >= area.right || y >= area.bottom || x + width <= area.left || y + height <= area.top) return 0;
     const int c0 = std::max(area.left - x, 0), c1 = std::min(area.right - x, width);
+    if (compression_ != Uncompressed) {
+        const int r0 = std::max(area.top - y, 0), r1 = std::min(area.bottom - y, height);
+        if (c0 < c1 && r0 < r1) DrawRunLength(x, y, r0, r1, c0, c1);
+        return 0;
+    }
     // Rows the file is too short to hold are not there to be read.
     const std::int64_t stored = std::min<std::int64_t>((Length() - pixelStart_) / rowBytes_, height);
     const int presentFrom = topDown_ ? 0 : height - int(std::max<std::int64_t>(stored, 0));
@@ -120,6 +132,37 @@ int mImageBMP::Draw(int x, int y, const mRect* clip)
         std::memcpy(to, converted_.data() + c0, std::size_t(c1 - c0));
     }
     return 0;
+}
+
+void mImageBMP::DrawRunLength(int x, int y, int r0, int r1, int c0, int c1)
+{
+    // The codes are read whole; what the file does not hold is not there.
+    const long there = std::max(Length() - pixelStart_, 0L);
+    const long wanted = codedBytes_ ? std::min<long>(codedBytes_, there) : there;
+    coded_.resize(std::size_t(wanted));
+    if (FileSeek(pixelStart_, SEEK_SET) < 0) return;
+    coded_.resize(std::size_t(std::max(FileRead(coded_.data(), wanted), 0L)));
+    const int height = frameInfo->height;
+    // Stored rows count from the bottom.
+    mBmpRle codes(frameInfo->depth, frameInfo->width, height, {height - r1, height - r0, c0, c1});
+    if (frameInfo->depth != 8) {
+        converted_.assign(std::size_t(c1), 0);
+        BuildConversion();
+    }
+    codes.Decode(coded_.data(), coded_.size(), [&](int stored, const std::uint8_t* pixels) {
+        PutRow(pixels, codes.FirstColumn(), c0, c1, target->Row(y + height - 1 - stored) + x + c0);
+    });
+}
+
+void mImageBMP::PutRow(const std::uint8_t* pixels, int from, int c0, int c1, std::uint8_t* to)
+{
+    if (frameInfo->depth == 8) {
+        std::memcpy(to, pixels + (c0 - from), std::size_t(c1 - c0));
+        return;
+    }
+    const int count = c1 - from;
+    ConvertLine(pixels, converted_.data(), count, (count * frameInfo->depth + 7) / 8);
+    std::memcpy(to, converted_.data() + (c0 - from), std::size_t(c1 - c0));
 }
 
 int mImageBMP::SeekFrame(int, int)

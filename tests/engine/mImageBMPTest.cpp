@@ -4,6 +4,12 @@
 
 #include "MagickPictures.h"
 
+#include "BmpBuilder.h"
+#include "FfmpegFlic.h"
+#include "game/TileBitmap.h"
+
+#include <cstdio>
+
 namespace {
 
 class mImageBMPTest : public MagickPictureTest {
@@ -102,23 +108,119 @@ TEST_F(mImageBMPTest, UncompressedPicturesShowImageMagicksPicture)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(mImageBMPTest, CompressedPicturesAreRefusedNotDrawnAsNoise)
+// Hand-made run-length codes with what ImageMagick's writer never uses:
+// deltas, absolute runs with their pad byte, lines and pictures ended
+// early, runs past the right edge, data that stops in the middle.
+std::string Coded(int bits, int width, int height, const std::vector<std::uint8_t>& codes, bool sizeGiven = true)
 {
-    for (const char* options : {"-colors 200 -compress RLE BMP3:", "-colors 16 -compress RLE BMP3:"}) {
-        SCOPED_TRACE(options);
-        const std::string path = Bmp("rle", options);
+    BmpBuilder b;
+    b.width = width;
+    b.height = height;
+    b.bitCount = std::uint16_t(bits);
+    b.compression = bits == 8 ? 1 : 2;
+    for (std::uint32_t i = 0; i < (1u << bits); ++i) b.colors.push_back(0x010101u * (i * 37 % 256) ^ (i << 16));
+    b.pixels = codes;
+    b.sizeImage = sizeGiven ? std::uint32_t(codes.size()) : 0;
+    return b.Bytes();
+}
+
+const std::vector<std::uint8_t> Rle8Codes = {
+    3, 5, 0, 3, 7, 8, 9, 0, 0, 0, // run, odd absolute run and its pad, end of line
+    0, 2, 2, 1,                   // delta: row 1 stays blank, row 2 from column 2
+    9, 4, 0, 0,                   // a run past the right edge
+    0, 4, 1, 2, 3, 4, 0, 1,       // even absolute run, end of picture before the last row
+};
+const std::vector<std::uint8_t> Rle4Codes = {
+    5, 0x12, 0, 3, 0x34, 0x50, 0, 0, // run of two alternating pixels, absolute run of 3 in 2 bytes
+    0, 2, 1, 0, 2, 0x77,             // delta to the right on the same row
+    0, 5, 0xAB, 0xCD, 0xE0, 0, 0, 0, // absolute run of 5 in 3 bytes and its pad
+    9, 0xAB, 0, 0, 2, 0xF1,          // a full row; the data stops in the last one
+};
+// Every row ended, as ImageMagick's reader wants them.
+const std::vector<std::uint8_t> Rle4Whole = {5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 5, 0xAB, 0xCD, 0xE0, 0, 3, 0x9F, 0, 1};
+
+// Coded pictures, as ImageMagick writes them (8 bits only) and by hand,
+// decode as FFmpeg's and ImageMagick's decoders decode them: through the
+// engine's source, whole and clipped, and through the game's tile pictures.
+TEST_F(mImageBMPTest, RunLengthCodedPicturesDecodeAsIndependentDecodersDoThem)
+{
+    const auto magick = [this](int w, int h, const char* colours) {
+        const std::string path = folder / ("m" + std::to_string(w) + "x" + std::to_string(h) + ".bmp");
+        Run("convert '" + Picture("rle", w, h, w) + "' " + colours + " -compress RLE BMP3:'" + path + "'");
+        return path;
+    };
+    struct Case {
+        const char* name;
+        std::string path;
+        bool magickReads; // ImageMagick refuses data that ends before the last row does
+    };
+    const std::vector<Case> files = {
+        {"37 x 21", magick(37, 21, "-colors 200"), true},
+        {"1 x 1", magick(1, 1, "-colors 2"), true},
+        {"300 x 3, runs longer than a count holds", magick(300, 3, "-colors 3"), true},
+        {"8 bits by hand", folder.Write("h8.bmp", Coded(8, 7, 5, Rle8Codes)), false},
+        {"8 bits, size left 0", folder.Write("h8z.bmp", Coded(8, 7, 5, Rle8Codes, false)), false},
+        {"4 bits by hand", folder.Write("h4.bmp", Coded(4, 9, 4, Rle4Codes)), false},
+        {"4 bits, every row ended", folder.Write("h4w.bmp", Coded(4, 8, 2, Rle4Whole)), true},
+        {"4 bits, odd width", folder.Write("h4o.bmp", Coded(4, 3, 2, {3, 0x56, 0, 0, 0, 3, 0x12, 0x30, 0, 1})), true},
+    };
+    for (const Case& c : files) {
+        SCOPED_TRACE(c.name);
+        const std::vector<ReferenceFrame> ffmpeg = FfmpegFlicFrames(c.path);
+        ASSERT_EQ(1u, ffmpeg.size());
         mImageBMP source;
-        ASSERT_TRUE(source.OpenFile(path.c_str()));
-        EXPECT_EQ(0, source.ReadHeader());
-        mBitmap target(4, 4, 8);
-        source.SetTarget(&target);
-        EXPECT_EQ(-1, source.Draw(0, 0, nullptr));
+        ASSERT_TRUE(source.OpenFile(c.path.c_str()) && source.ReadHeader());
+        mBitmap whole;
+        const Bytes indexes = Ours(source, whole);
+        EXPECT_EQ(ffmpeg[0].pixels, indexes);
+        if (c.magickReads) {
+            EXPECT_EQ(Reference(c.path), Colours(indexes, source.frameInfo->colours));
+        }
+        // Clipped on every side: the part shown is the same part of the picture.
+        const int w = source.frameInfo->width, h = source.frameInfo->height;
+        mBitmap part(std::max(w - 2, 1), -std::max(h - 1, 1), 8);
+        source.SetTarget(&part);
+        EXPECT_EQ(0, source.Draw(-1, -1, nullptr));
         source.SetTarget(nullptr);
+        for (int y = 0; y < part.desc.height && y + 1 < h; ++y)
+            for (int x = 0; x < part.desc.width && x + 1 < w; ++x)
+                ASSERT_EQ(indexes[std::size_t((y + 1) * w + x + 1)], part.Row(y)[x]) << x << "," << y;
         source.CloseFile();
+
+        std::FILE* file = std::fopen(c.path.c_str(), "rb");
+        TileBitmap tile;
+        ASSERT_TRUE(ReadDib(file, tile));
+        std::fclose(file);
+        Bytes tileIndexes;
+        for (std::uint32_t y = tile.height; y-- > 0;)
+            for (std::uint32_t x = 0; x < tile.width; ++x) {
+                const std::uint8_t byte = tile.bits[y * tile.RowBytes() + x * tile.bitCount / 8];
+                tileIndexes.push_back(tile.bitCount == 8 ? byte : (x & 1) ? byte & 0x0F : byte >> 4);
+            }
+        EXPECT_EQ(indexes, tileIndexes);
     }
-    ASSERT_EQ(4u, boxes.shown.size());
-    EXPECT_EQ("mImageBMP", boxes.shown[0].caption);
-    EXPECT_EQ(0u, boxes.shown[0].text.rfind("File type error", 0));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A few bytes can claim any size: the engine draws only what the target
+// shows, the game refuses what it would have to hold whole.
+TEST_F(mImageBMPTest, ACodedPictureOfHugeClaimsCostsOnlyWhatIsShown)
+{
+    const std::string path = folder.Write("huge.bmp", Coded(8, 1 << 24, 1 << 24, {4, 9, 0, 1}));
+    mImageBMP source;
+    ASSERT_TRUE(source.OpenFile(path.c_str()) && source.ReadHeader());
+    mBitmap target(6, -2, 8);
+    for (int y = 0; y < 2; ++y) std::fill(target.Row(y), target.Row(y) + 6, 0xEE);
+    source.SetTarget(&target);
+    EXPECT_EQ(0, source.Draw(0, 2 - (1 << 24), nullptr)); // its bottom rows
+    source.SetTarget(nullptr);
+    EXPECT_EQ(Bytes({0, 0, 0, 0, 0, 0}), Bytes(target.Row(0), target.Row(0) + 6));
+    EXPECT_EQ(Bytes({9, 9, 9, 9, 0, 0}), Bytes(target.Row(1), target.Row(1) + 6));
+    source.CloseFile();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    TileBitmap tile;
+    EXPECT_FALSE(ReadDib(file, tile));
+    std::fclose(file);
 }
 
 } // namespace
