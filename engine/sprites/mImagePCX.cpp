@@ -44,6 +44,14 @@ int mImagePCX::ReadPictureHeader()
     }
     dataStart_ = Tell();
     const int depth = header[3], planes = header[65];
+    // Every pixel takes a bit of decoded data at least, and a run of two
+    // bytes decodes to 63 at most: a header that claims more pixels than
+    // the data can give is no picture (and would cost memory for nothing).
+    const std::int64_t mostPixels = 8 * MaxRun * std::max(Length() - dataStart_, 0L);
+    if (std::int64_t(width) * height > mostPixels) {
+        Error(CLASS_mImagePCX, ERR_FILE_TYPE);
+        return 0;
+    }
     bytesPerLine_ = Le16(header + 66);
     lineLength_ = planes * bytesPerLine_;
     *rendererInfo = {1, TagPcx, std::uint32_t(lineLength_) * std::uint32_t(height), width, height, 0};

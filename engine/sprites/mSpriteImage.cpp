@@ -69,7 +69,13 @@ void mSpriteImage::Paint(const mRect* rects, int count)
     if ((state & Hidden) || !image_) return;
     if (image_->frameInfo->currentFrame != std::int32_t(frame)) image_->SeekFrame(int(frame), 0);
     const mRect area = FrameRect();
-    for (int i = 0; i < count; ++i) image_->Draw(area.left, area.top, &rects[i]);
+    for (int i = 0; i < count; ++i) {
+        image_->Draw(area.left, area.top, &rects[i]);
+        // A frame decoded by this draw may bring its colours: the stage
+        // takes them now, so they reach the window in this tick with the
+        // pixels that need them (the next draw would clear the flag).
+        OfferPalette();
+    }
 }
 
 void mSpriteImage::Step(std::uint32_t lateness)
@@ -111,7 +117,9 @@ void mSpriteImage::Step(std::uint32_t lateness)
 
 void mSpriteImage::PaletteChanged()
 {
-    if (image_) image_->MatchPalette();
+    // Only a remapping source has anything to match; the picture sources
+    // that cannot remap would report every change of the stage's colours.
+    if (image_ && image_->frameInfo->remap) image_->MatchPalette();
 }
 
 void mSpriteImage::MoveTo(std::int32_t newX, std::int32_t newY, std::int32_t newZ)

@@ -141,4 +141,46 @@ TEST_F(SdlWaveOutTest, AnAsynchronousSoundIsReplacedAndAWaitedOneHeardToItsEnd)
     EXPECT_LT(first.last, second.first);
 }
 
+// Play buffers hold a whole number of bytes, not of sample frames: a
+// frame split between two buffers, or cut off by the end of the data, must
+// not cost the rest of the sound.
+TEST_F(SdlWaveOutTest, SoundsWhoseBuffersSplitFramesComeOutWhole)
+{
+    std::vector<Frame> frames;
+    for (int i = 0; i < 5000; ++i) frames.emplace_back(std::int16_t(2000 + i % 500), std::int16_t(-2000 - i % 200));
+    std::string cut = StereoWav(frames);
+    cut.push_back('\x11'); // half a sample more than the frames
+    cut[40] = char(20001 & 0xFF), cut[41] = char(20001 >> 8);
+    // Six channels of 2 bytes: a 16384-byte buffer ends 4 bytes into a frame.
+    WavBuilder six;
+    six.channels = 6, six.bits = 16, six.blockAlign = 12, six.rate = 44100;
+    std::string data;
+    for (int i = 0; i < 6000; ++i)
+        for (int c = 0; c < 6; ++c) WavBuilder::Put16(data, std::uint16_t(c == 0 || c == 1 ? 6000 : 0));
+    const std::string paths[] = {folder.Write("cut.wav", cut), folder.Write("six.wav", six.File(data))};
+    {
+        // One output for both: the disk driver starts its file anew with every device.
+        platform::SdlWaveOut out(queue);
+        mAudioWAV::SetWaveOut(&out);
+        for (const std::string& path : paths) {
+            mAudioWAV player;
+            player.OpenFile(path.c_str());
+            ASSERT_EQ(1, player.Play(0, 1)) << path;
+            Serve(5000, [&] { return !player.streamInfo->playing; });
+            EXPECT_EQ(0u, player.streamInfo->playing);
+        }
+        Serve(100);
+        mAudioWAV::SetWaveOut(nullptr);
+    }
+    std::vector<Frame> heard = Heard(), sounding;
+    for (const Frame& f : heard)
+        if (f != Frame{0, 0}) sounding.push_back(f);
+    ASSERT_GE(sounding.size(), frames.size());
+    EXPECT_TRUE(std::vector<Frame>(sounding.begin(), sounding.begin() + 5000) == frames) << "the cut sound whole";
+    // The six channels mixed down to two: every frame is heard, and no more.
+    const std::size_t mixed = sounding.size() - frames.size();
+    EXPECT_NEAR(6000.0, double(mixed), 8.0);
+    EXPECT_GT(sounding.back().first, 1000);
+}
+
 } // namespace

@@ -1,0 +1,78 @@
+// The buffered file on disk: reads across many refills, spans kept whole
+// across a window's end, seeks inside and outside the window, and a read
+// that fails told apart from the end of the file.
+#include "engine/core/mFile.h"
+
+#include "TempFolder.h"
+#include "doubles/EngineReports.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Every byte tells its offset apart from its neighbours'.
+std::string Pattern(std::size_t n)
+{
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) s[i] = char((i * 131 + i / 256) & 0xFF);
+    return s;
+}
+
+TEST(mFileTest, ReadsFromDiskAsTheFileHoldsAcrossRefillsAndSeeks)
+{
+    TempFolder folder;
+    const std::string bytes = Pattern(50000);
+    mFile file;
+    ASSERT_EQ(1, file.OpenFile(folder.Write("data", bytes).c_str()));
+    EXPECT_EQ(50000, file.Length());
+    // Pieces of odd sizes, several larger than the buffer of 8192.
+    std::string read;
+    for (long piece : {1L, 7L, 8190L, 3L, 9000L, 17000L, 500L}) {
+        std::string chunk(std::size_t(piece), '\0');
+        ASSERT_EQ(piece, file.FileRead(chunk.data(), piece));
+        read += chunk;
+        ASSERT_EQ(long(read.size()), file.Tell());
+    }
+    EXPECT_EQ(bytes.substr(0, read.size()), read);
+    // A span that runs over the window's end stays whole (the wrap reserve).
+    for (long at : {8190L, 16380L, 24570L - 2000L}) {
+        ASSERT_EQ(at, file.FileSeek(at, SEEK_SET));
+        ASSERT_TRUE(file.MakeAvailable(2048)) << at;
+        EXPECT_EQ(bytes.substr(std::size_t(at), 2048), std::string(reinterpret_cast<char*>(file.readPtr), 2048)) << at;
+    }
+    // Inside the window, back before it, relative and from the end.
+    file.FileSeek(30000, SEEK_SET);
+    ASSERT_TRUE(file.MakeAvailable(16));
+    EXPECT_EQ(29990, file.FileSeek(-10, SEEK_CUR));
+    EXPECT_EQ(bytes[29990], char(*file.readPtr));
+    EXPECT_EQ(100, file.FileSeek(100, SEEK_SET));
+    ASSERT_TRUE(file.MakeAvailable(1));
+    EXPECT_EQ(bytes[100], char(*file.readPtr));
+    EXPECT_EQ(49995, file.FileSeek(-5, SEEK_END));
+    char tail[10] = {};
+    EXPECT_EQ(5, file.FileRead(tail, 10)) << "a read past the end gives what is there";
+    EXPECT_EQ(bytes.substr(49995), std::string(tail, 5));
+    EXPECT_EQ(-1, file.FileRead(tail, 1)) << "and then nothing";
+    EXPECT_EQ(-1, file.FileSeek(-1, SEEK_SET));
+    file.CloseFile();
+}
+
+TEST(mFileTest, AFailedReadIsReportedOnceNotTakenForTheEnd)
+{
+    EngineReports reports;
+    TempFolder folder;
+    mFile file;
+    // A folder opens for reading, and every read of it fails.
+    ASSERT_EQ(1, file.OpenFile(folder.Path().c_str()));
+    char buffer[16];
+    EXPECT_LE(file.FileRead(buffer, 16), 0);
+    EXPECT_FALSE(file.MakeAvailable(4));
+    EXPECT_FALSE(file.MakeAvailable(4));
+    ASSERT_EQ(1u, reports.shown.size());
+    EXPECT_EQ(0u, reports.shown[0].text.rfind("File read error", 0)) << reports.shown[0].text;
+    file.CloseFile();
+}
+
+} // namespace
