@@ -140,4 +140,18 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
     }
 }
 
+// Positions in bytes move back as well as forward, and stay in the data.
+TEST_F(mAudioWAVTest, SeeksInBytesGoBackAndStayInTheData)
+{
+    auto player = Player(WavBuilder{}.File(WavBuilder::Samples(1000)));
+    player->SetTimeFormat(2);
+    EXPECT_EQ(600, player->Seek(600, 0));
+    EXPECT_EQ(400, player->Seek(-200, 1));
+    EXPECT_EQ(0, player->Seek(-1000, 1));
+    EXPECT_EQ(1000, player->Seek(5000, 1));
+    EXPECT_EQ(990, player->Seek(10, 2));
+    player->SetTimeFormat(0); // milliseconds: 11025 samples a second
+    EXPECT_EQ(88, player->Seek(-1, 1)) << "1 ms back is 12 samples back: 978 samples are 88.7 ms";
+}
+
 } // namespace

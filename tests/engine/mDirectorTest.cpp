@@ -156,3 +156,41 @@ TEST_F(Stage, PaletteChangesOnlyWhenColoursDo)
     EXPECT_EQ(onPalette.desc.colours[246], before0);
     EXPECT_EQ(onPalette.desc.colours[255], before255);
 }
+
+// The dirty list, rectangle by rectangle, against hand-worked lists: what
+// merges, what is swallowed, what is split, and where a full list stops.
+TEST_F(Stage, DirtyRectanglesMergeSplitAndStopAtTheCapacity)
+{
+    using Rects = std::vector<mRect>;
+    struct Case {
+        const char* name;
+        int capacity;
+        Rects added;
+        Rects listed;
+        int inUse; // the sentinel, every node taken, unlinked ones too
+    };
+    const std::vector<Case> cases = {
+        {"side by side", 50, {{0, 0, 4, 4}, {4, 0, 8, 4}}, {{0, 0, 8, 4}}, 3},
+        {"one above the other", 50, {{0, 0, 8, 4}, {0, 4, 8, 10}}, {{0, 0, 8, 10}}, 3},
+        {"apart, sorted by top then left", 50, {{20, 8, 24, 9}, {8, 8, 12, 9}, {0, 20, 4, 30}, {0, 0, 4, 2}},
+         {{0, 0, 4, 2}, {8, 8, 12, 9}, {20, 8, 24, 9}, {0, 20, 4, 30}}, 5},
+        {"inside one", 50, {{0, 0, 16, 16}, {4, 4, 8, 8}}, {{0, 0, 16, 16}}, 2},
+        {"around two", 50, {{4, 4, 8, 8}, {8, 12, 12, 13}, {0, 0, 16, 16}}, {{0, 0, 16, 16}}, 4},
+        {"overlapping: the parts outside", 50, {{0, 0, 8, 8}, {4, 4, 12, 12}},
+         {{0, 0, 8, 8}, {8, 4, 12, 8}, {4, 8, 12, 12}}, 4},
+        {"widened to whole words", 50, {{1, 0, 2, 1}, {5, 0, 7, 1}}, {{0, 0, 8, 1}}, 3},
+        {"clipped to the stage", 50, {{-8, -8, 4, 4}, {60, 40, 99, 99}}, {{0, 0, 4, 4}, {60, 40, 64, 48}}, 3},
+        {"a full list drops the rest", 4, {{0, 0, 4, 1}, {0, 2, 4, 3}, {0, 4, 4, 5}, {0, 6, 4, 7}},
+         {{0, 0, 4, 1}, {0, 2, 4, 3}, {0, 4, 4, 5}}, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        director.Tick(); // an empty list
+        director.SetDirtyCapacity(c.capacity);
+        for (const mRect& r : c.added) director.Invalidate(&r, 1);
+        const Rects listed = director.DirtyRects();
+        ASSERT_EQ(c.listed.size(), listed.size());
+        for (std::size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(c.listed[i], listed[i]) << i;
+        EXPECT_EQ(c.inUse, director.DirtyNodesInUse());
+    }
+}

@@ -7,6 +7,11 @@
 #include "doubles/FakeVideoCodecs.h"
 #include "doubles/RecordingWaveOut.h"
 #include "doubles/EngineReports.h"
+#include "platform/AvVideoCodecs.h"
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
 
 #include <gtest/gtest.h>
 
@@ -218,6 +223,61 @@ TEST_F(mImageAVITest, APaletteMovieSeeksThroughItsColourChanges)
     EXPECT_EQ(24, Pixel());
     EXPECT_EQ(0x022233u, m.frameInfo->colours[2]);
     EXPECT_EQ(0xFF2233u, m.frameInfo->colours[255]);
+}
+
+// The audio packets of the movie's sound stream as FFmpeg's demuxer reads them.
+std::string FfmpegSoundTrack(const std::string& path)
+{
+    AVFormatContext* format = nullptr;
+    std::string track;
+    if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) return track;
+    const int stream = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    AVPacket* packet = av_packet_alloc();
+    while (stream >= 0 && av_read_frame(format, packet) >= 0) {
+        if (packet->stream_index == stream) track.append(reinterpret_cast<const char*>(packet->data), std::size_t(packet->size));
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+    avformat_close_input(&format);
+    return track;
+}
+
+// A movie FFmpeg's encoders wrote stores its last sound chunks after its
+// last frame: drawn to its end, the movie plays its whole sound track,
+// whether the output hands each buffer back at once or one a frame, as a
+// device playing in step with the pictures does.
+TEST(mImageAVISoundTest, AMovieDrawnToItsEndPlaysItsWholeSoundTrack)
+{
+    const std::string path = std::string(PAIRLET_TEST_DATA) + "/msvideo1-u8.avi";
+    const std::string track = FfmpegSoundTrack(path);
+    ASSERT_EQ(3840u, track.size());
+    platform::AvVideoCodecs codecs;
+    mImageAVI::SetVideoCodecs(&codecs);
+    for (bool keepsUp : {true, false}) {
+        SCOPED_TRACE(keepsUp ? "buffers back at once" : "a buffer back a frame");
+        RecordingWaveOut out;
+        out.finishOnWrite = keepsUp;
+        mAudioWAV::SetWaveOut(&out);
+        {
+            mImageAVI movie;
+            movie.OpenFile(path.c_str());
+            mBitmap target(32, 24, 8);
+            movie.SetTarget(&target);
+            ASSERT_EQ(1, movie.ReadHeader());
+            movie.SetAutoAdvance(true);
+            ASSERT_EQ(1, movie.Play(0, 1));
+            for (int i = 0; i < movie.rendererInfo->frameCount; ++i) {
+                movie.Draw(0, 0, nullptr);
+                out.Finish();
+            }
+            for (int k = 0; k < 100 && movie.streamInfo->playing; ++k) out.Finish();
+            EXPECT_EQ(0u, movie.streamInfo->playing) << "the sound ended by itself";
+            EXPECT_TRUE(out.played == track) << out.played.size() << " bytes played";
+            movie.SetTarget(nullptr);
+        }
+        mAudioWAV::SetWaveOut(nullptr);
+    }
+    mImageAVI::SetVideoCodecs(nullptr);
 }
 
 } // namespace

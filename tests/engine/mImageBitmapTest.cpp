@@ -113,4 +113,16 @@ TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
     image.SetTarget(nullptr);
 }
 
+// TILE 1,1 over a picture of 20 000 pixels stops at the frame limit with
+// one report instead of taking all the memory there is.
+TEST_F(mImageBitmapTest, FramesStopAtTheLimitWithOneReport)
+{
+    BmpBuilder big = BmpBuilder::Solid(200, 100, 8, 0x102030);
+    folder.Write("big.bmp", big.Bytes());
+    mImageBitmap image;
+    Read("FILE big.bmp\nTILE 1,1\nRECT 0,0,4,4\n", image);
+    EXPECT_EQ(int(mImageBitmap::MaxFrames), image.rendererInfo->frameCount);
+    EXPECT_EQ((std::vector<std::string>{"Out of memory", "Out of memory"}), boxes.Texts()) << "TILE once, RECT once";
+}
+
 } // namespace

@@ -142,6 +142,39 @@ TEST_F(mImageFlicTest, DecodesTheFliChunksTheEncoderDoesNotWrite)
     flic.SetTarget(nullptr);
 }
 
+// A damaged frame is told once, however many chunks it has and however
+// often a looping sprite decodes it; a delta cut short still marks the
+// rows it wrote as changed, so the stage does not keep stale pixels.
+TEST_F(mImageFlicTest, DamagedFramesAreToldOnceAndMarkWhatTheyWrote)
+{
+    std::string f = Header(0xAF11, 2, 5);
+    const std::string delta = DeltaFli();
+    f += Frame(1, Chunk(12, delta.substr(0, delta.size() - 2))); // the last packet's value is missing
+    std::string chunks;
+    for (int i = 0; i < 400; ++i) chunks += Chunk(99, "??");
+    std::string literal(W * H, '\x21');
+    for (int i = 0; i < 3; ++i) chunks += Chunk(16, literal);
+    f += Frame(403, chunks);
+    mImageFlic flic;
+    flic.OpenMemory(f.data(), long(f.size()));
+    ASSERT_EQ(1, flic.ReadHeader());
+    mBitmap target(W, -H, 8);
+    flic.SetTarget(&target);
+    flic.Draw(0, 0, nullptr);
+    EXPECT_EQ(7, target.Row(1)[2]);
+    const mRect changed = flic.frameInfo->changed;
+    EXPECT_TRUE(changed.left <= 2 && changed.right >= 5 && changed.top <= 1 && changed.bottom >= 2)
+        << changed.left << "," << changed.top << "," << changed.right << "," << changed.bottom;
+    for (int pass = 0; pass < 3; ++pass) {
+        flic.SeekFrame(1, 0);
+        flic.Draw(0, 0, nullptr);
+        flic.SeekFrame(0, 0);
+    }
+    EXPECT_EQ(0x21, target.Row(0)[0]);
+    EXPECT_EQ((std::vector<std::string>{"Bad chunk type", "Not tested:LITERAL"}), boxes.Texts());
+    flic.SetTarget(nullptr);
+}
+
 // The encoder writes no fill of length 0; such a fill still takes its byte.
 TEST_F(mImageFlicTest, AByteRunFillOfLengthZeroTakesItsValue)
 {

@@ -137,6 +137,19 @@ TEST_F(mImagePCXTest, RunsPlanesClippingAndDamagedFilesByHand)
     EXPECT_EQ(0x500000u, tiny.frameInfo->colours[5]);
     tiny.CloseFile();
     EXPECT_EQ(1u, boxes.shown.size());
+
+    // A byte of data gives 63 decoded bytes at most, and a pixel takes a bit
+    // at least: a header that claims more than its data can hold is no
+    // picture, and costs no memory (two bytes: 1008 pixels).
+    for (const auto& [claim, good] : {std::pair{Pcx(16000, 16000, 8, 1, 16000, "\xFF\x05"), false},
+                                      std::pair{Pcx(504, 2, 1, 1, 64, "\xFF\x05"), true},
+                                      std::pair{Pcx(505, 2, 1, 1, 64, "\xFF\x05"), false}}) {
+        mImagePCX source;
+        source.OpenMemory(claim.data(), long(claim.size()));
+        EXPECT_EQ(good ? 1 : 0, source.ReadHeader()) << claim.size();
+        source.CloseFile();
+    }
+    EXPECT_EQ(3u, boxes.shown.size());
 }
 
 } // namespace

@@ -73,6 +73,22 @@ TEST_F(mScriptTest, FlagsPauseAndRestart)
     EXPECT_EQ(7u, sprite.frame);
 }
 
+// A late sprite makes up its lateness with further steps, but a PAUSE
+// holds it until it is resumed.
+TEST_F(mScriptTest, CatchingUpStopsAtAPause)
+{
+    Compile("ADVANCEFRAME\nDELAY 10\nPAUSE\nADVANCEFRAME\nDELAY 10\nENDCYCLE\n");
+    sprite.SetCatchUp(true);
+    sprite.Step(100);
+    EXPECT_EQ(1u, sprite.frame);
+    EXPECT_NE(0u, sprite.state & mSprite::Paused);
+    sprite.Step(100);
+    EXPECT_EQ(1u, sprite.frame) << "still paused";
+    sprite.Resume();
+    sprite.Step(0);
+    EXPECT_EQ(2u, sprite.frame) << "on after the PAUSE";
+}
+
 TEST_F(mScriptTest, ASecondScriptLeavesTheFirstOnesJumpsAlone)
 {
     // The first script's GOTO points at index 2, which as a label number

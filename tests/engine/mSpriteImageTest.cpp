@@ -169,6 +169,29 @@ TEST_F(Sprites, ASharedImageKeepsItsTargetWhenOneHolderLeaves)
     EXPECT_EQ(image->target, nullptr);
 }
 
+// Its only holder handing a sprite the image it already shows keeps it.
+TEST_F(Sprites, GivenTheImageItHoldsASpriteKeepsIt)
+{
+    struct Counted : mImageFlic {
+        explicit Counted(int& alive) : alive_(alive) { ++alive_; }
+        ~Counted() override { --alive_; }
+        int& alive_;
+    };
+    int alive = 0;
+    auto* image = new Counted(alive);
+    image->OpenMemory(clip.bytes.data(), long(clip.bytes.size()));
+    {
+        mSpriteImage sprite;
+        sprite.SetImage(image);
+        sprite.SetImage(image);
+        EXPECT_EQ(1, alive);
+        EXPECT_EQ(1, image->useCount);
+        EXPECT_EQ(12, image->frameInfo->width);
+        image->CloseFile();
+    }
+    EXPECT_EQ(0, alive) << "and lets it go with itself";
+}
+
 TEST_F(Sprites, TheWindowAlwaysEqualsAFullRecomposition)
 {
     Clip big(20, 16, 7, 60), small(9, 9, 4, 130);
