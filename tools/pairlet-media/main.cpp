@@ -31,6 +31,8 @@
 #include "engine/core/mObject.h"
 #include "engine/media/mAudioWAV.h"
 #include "engine/media/mImageAVI.h"
+#include "engine/media/mImageBMP.h"
+#include "engine/sprites/mImagePCX.h"
 #include "platform/AvVideoCodecs.h"
 #include "engine/sprites/mRenderer.h"
 #include "platform/ConsoleMessageBoxes.h"
@@ -284,6 +286,11 @@ bool IsScene(const std::string& file)
     return !mRenderer::HasSourceFor(file) && mRenderer::Extension(file) != "WAV";
 }
 
+bool IsStillPicture(const mRenderer& source)
+{
+    return dynamic_cast<const mImagePCX*>(&source) || dynamic_cast<const mImageBMP*>(&source);
+}
+
 // FILE shown by a sprite at (0, 0) on a black stage of a director; for a
 // scene, the sprite's script and description come from its text.
 struct Stage {
@@ -293,8 +300,12 @@ struct Stage {
     {
         sprite.SetImage(source);
         if (!scene.empty()) LoadScene(scene);
-        sprite.Image()->SetRemap(false);
-        sprite.Image()->SetTransparent(true);
+        // Still pictures are drawn opaque in their own colours and have no
+        // such switches (they would report it).
+        if (!IsStillPicture(*sprite.Image())) {
+            sprite.Image()->SetRemap(false);
+            sprite.Image()->SetTransparent(true);
+        }
         sprite.MoveTo(0, 0, 0);
         director.background->SetColor(0);
         director.AddElement(&sprite);
