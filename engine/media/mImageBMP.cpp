@@ -95,7 +95,10 @@ int mImageBMP::Draw(int x, int y, const mRect* clip)
     if (t.bitCount != 8 || t.planes != 1) return -1;
     const mRect area = ClipToTarget(clip);
     const int width = frameInfo->width, height = frameInfo->height;
-    if (x >= area.right || y >= area.bottom || x + width <= area.left || y + height <= area.top) return 0;
+    // In 64 bits: a coded picture may claim any width and height.
+    if (x >= area.right || y >= area.bottom || std::int64_t(x) + width <= area.left ||
+        std::int64_t(y) + height <= area.top)
+        return 0;
     const int c0 = std::max(area.left - x, 0), c1 = std::min(area.right - x, width);
     if (compression_ != Uncompressed) {
         const int r0 = std::max(area.top - y, 0), r1 = std::min(area.bottom - y, height);
@@ -150,7 +153,7 @@ void mImageBMP::DrawRunLength(int x, int y, int r0, int r1, int c0, int c1)
         BuildConversion();
     }
     codes.Decode(coded_.data(), coded_.size(), [&](int stored, const std::uint8_t* pixels) {
-        PutRow(pixels, codes.FirstColumn(), c0, c1, target->Row(y + height - 1 - stored) + x + c0);
+        PutRow(pixels, codes.FirstColumn(), c0, c1, target->Row(int(std::int64_t(y) + height - 1 - stored)) + x + c0);
     });
 }
 

@@ -1,4 +1,5 @@
 #include "engine/core/mBitmap.h"
+#include "engine/sprites/mRenderer.h"
 
 
 #include <gtest/gtest.h>
@@ -64,6 +65,31 @@ TEST(mBitmapTest, CopiesPlainTransparentTranslatedAndBoth)
     source.Copy(target, mRect{-3, -3, 100, 100}, -3, -3);
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 0, 0}), row(0));
     EXPECT_EQ((std::vector<int>{10, 11, 12, 13, 103, 0}), row(1)) << "column 4 keeps what it had";
+}
+
+// The conversion of 4-bit components to a target's colours is the nearest
+// colour of each, as a plain search over the whole table finds it: the
+// first entry within distance 1, else the first of the least distance.
+TEST(ConversionTableTest, EqualsTheNearestColourOfEveryEntry)
+{
+    std::uint32_t seed = 7;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+    std::vector<std::vector<std::uint32_t>> palettes(4, std::vector<std::uint32_t>(256, 0));
+    for (std::uint32_t& c : palettes[1]) c = next() & 0xFFFFFF;                   // anywhere
+    for (std::uint32_t& c : palettes[2]) c = (next() & 0x0F0F0F) * 16 + 0x010000u * (next() % 2); // on the grid, or 1 off
+    for (int i = 0; i < 256; ++i) palettes[3][std::size_t(i)] = Bgr(i % 3 * 16, 16, 255 - i % 5); // many equal entries
+    for (const auto& palette : palettes) {
+        for (int bits : {8, 4}) {
+            mBitmap target(4, 4, bits);
+            target.SetColors(palette.data(), 0, 1 << bits);
+            const std::vector<std::uint8_t> table = mRenderer::ConversionTable(target);
+            for (int r = 0; r < 16; ++r)
+                for (int g = 0; g < 16; ++g)
+                    for (int b = 0; b < 16; ++b)
+                        ASSERT_EQ(target.NearestColor(Bgr(r * 16, g * 16, b * 16)), table[std::size_t(r * 256 + g * 16 + b)])
+                            << r << "," << g << "," << b << " of " << bits << " bits";
+        }
+    }
 }
 
 } // namespace
