@@ -6,6 +6,7 @@
 // reach the picture. Never out of bounds, never a hang.
 #include "engine/media/mImageAVI.h"
 #include "platform/AvVideoCodecs.h"
+#include "platform/AvVideoDecompressor.h"
 
 #include "QueueingOutput.h"
 
@@ -14,6 +15,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -27,7 +29,13 @@ public:
         explicit Copier(bool indexed) : indexed_(indexed) {}
         bool Begin(const std::uint8_t* format, std::size_t bytes) override { return format && bytes >= 4 && format[0] != 0xFF; }
         bool IndexedOutput() const override { return indexed_; }
-        void GetPalette(std::uint32_t* colours) const override { std::memcpy(colours, colours_, sizeof colours_); }
+        // A true-colour decompressor brings its pictures into the platform's
+        // one fixed palette: only indexed output changes it.
+        void GetPalette(std::uint32_t* colours) const override
+        {
+            for (std::size_t i = 0; i < 256; ++i)
+                colours[i] = (indexed_ ? colours_[i] : platform::AvVideoDecompressor::TrueColourPalette()[i]) & 0xFFFFFF;
+        }
         void ChangePalette(int first, int count, const std::uint8_t* entries) override
         {
             for (int i = 0; i < count && first + i < 256; ++i)
@@ -36,7 +44,7 @@ public:
         bool Decompress(const std::uint8_t* data, std::size_t bytes, const platform::IndexedPicture& picture,
                         bool& paletteChanged) override
         {
-            paletteChanged = bytes % 3 == 0;
+            paletteChanged = indexed_ && bytes % 3 == 0;
             const std::size_t width = std::size_t(picture.width);
             for (std::size_t i = 0; i < bytes && i / width < std::size_t(picture.height); ++i) {
                 std::uint8_t v = data[i];

@@ -20,8 +20,22 @@ namespace {
 const std::string& Folder()
 {
     static const std::string folder = [] {
-        const auto path = std::filesystem::temp_directory_path() / ("pairlet-fuzz-" + std::to_string(getpid()));
+        // Two files are written for every input: in memory where there is a
+        // memory file system, the disk is not the one being tested.
+        std::error_code ignored;
+        const bool shm = std::filesystem::is_directory("/dev/shm", ignored);
+        const auto base = shm ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+        const auto path = base / ("pairlet-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
+        // Taken away when the fuzzer ends.
+        static const struct Remove {
+            std::filesystem::path folder;
+            ~Remove()
+            {
+                std::error_code ignored;
+                std::filesystem::remove_all(folder, ignored);
+            }
+        } remove{path};
         return path.string();
     }();
     return folder;

@@ -10,7 +10,7 @@ namespace {
 
 // Larger pictures than this are no animation frames: refusing them keeps a
 // lying file header from claiming all memory.
-constexpr std::uint64_t MaxPixelBytes = 256ull << 20;
+constexpr std::uint64_t MaxPixelBytes = 64ull << 20;
 
 constexpr std::uint32_t Bgr(int r, int g, int b)
 {
@@ -79,7 +79,7 @@ void mBitmap::EmptyState()
 
 void mBitmap::Reset()
 {
-    pixels_.clear();
+    pixels_.reset();
     colourTable_.clear();
     translation_.clear();
     EmptyState();
@@ -110,7 +110,7 @@ int mBitmap::Create(int width, int height, int bitCount)
     desc.bitCount = bitCount;
     desc.stride = int(stride);
     desc.topDown = topDown ? 1 : 0;
-    desc.bits = pixels_.data();
+    desc.bits = pixels_.get();
     SetRowPointers();
     if (bitCount <= 8) {
         colourTable_.resize(std::size_t(1) << bitCount);
@@ -123,12 +123,8 @@ int mBitmap::Create(int width, int height, int bitCount)
 
 bool mBitmap::Allocate(std::uint64_t bytes)
 {
-    try {
-        pixels_.assign(std::size_t(bytes), 0);
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    pixels_.reset(static_cast<std::uint8_t*>(std::calloc(std::size_t(bytes), 1)));
+    return pixels_ != nullptr;
 }
 
 int mBitmap::CreateSection(int width, int height, int bitCount)
@@ -164,7 +160,7 @@ void mBitmap::EnableTranslation(bool on)
 
 void mBitmap::SetTopDown(bool on)
 {
-    if ((desc.topDown != 0) == on || pixels_.empty()) return;
+    if ((desc.topDown != 0) == on || !pixels_) return;
     std::vector<std::uint8_t> row(std::size_t(desc.stride));
     for (int i = 0; i < desc.height / 2; ++i) {
         std::uint8_t* a = desc.bits + std::size_t(i) * std::size_t(desc.stride);
@@ -239,7 +235,7 @@ mBitmap::Palette mBitmap::CreateIdentityPalette()
 
 void mBitmap::FillRects(int index, const mRect* rects, int count)
 {
-    if (!rects || desc.bitCount != 8 || pixels_.empty()) return;
+    if (!rects || desc.bitCount != 8 || !pixels_) return;
     for (int r = 0; r < count; ++r) {
         const int left = std::max(rects[r].left, 0), right = std::min(rects[r].right, int(desc.width));
         const int top = std::max(rects[r].top, 0), bottom = std::min(rects[r].bottom, int(desc.height));
@@ -250,14 +246,14 @@ void mBitmap::FillRects(int index, const mRect* rects, int count)
 
 void mBitmap::DrawToDC(platform::Surface& surface, const mRect& dest, int sourceX, int sourceY) const
 {
-    if (desc.bitCount != 8 || pixels_.empty()) return;
+    if (desc.bitCount != 8 || !pixels_) return;
     const platform::Surface::Pixels pixels{desc.topRow, desc.rowStep, desc.width, desc.height, desc.colours};
     surface.Present(pixels, dest.left, dest.top, dest.Width(), dest.Height(), sourceX, sourceY);
 }
 
 bool mBitmap::ClipCopy(const mBitmap& target, mRect& dest, int& sourceX, int& sourceY) const
 {
-    if (desc.bitCount != 8 || target.desc.bitCount != 8 || pixels_.empty() || target.pixels_.empty()) return false;
+    if (desc.bitCount != 8 || target.desc.bitCount != 8 || !pixels_ || !target.pixels_) return false;
     // Inside the target, then the matching source area inside this bitmap.
     const int dl = std::max({dest.left, 0, dest.left - sourceX});
     const int dt = std::max({dest.top, 0, dest.top - sourceY});

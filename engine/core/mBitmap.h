@@ -3,6 +3,8 @@
 #include "engine/core/mObject.h"
 
 #include <array>
+#include <cstdlib>
+#include <memory>
 #include <cstdint>
 #include <vector>
 
@@ -93,7 +95,12 @@ private:
     bool ClipCopy(const mBitmap& target, mRect& dest, int& sourceX, int& sourceY) const;
     bool TranslationCurrent(const mBitmap& target) const;
 
-    std::vector<std::uint8_t> pixels_;
+    // Zeroed memory from the system: a large picture costs only the pages
+    // that are drawn, not a pass that clears them all first.
+    struct FreeMemory {
+        void operator()(std::uint8_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint8_t, FreeMemory> pixels_;
     std::vector<std::uint32_t> colourTable_;
     std::vector<std::uint8_t> translation_;
     std::uint8_t placeholder_[4] = {};

@@ -145,11 +145,12 @@ int mImageFlic::ReadHeader()
     frameInfo->planes = 1;
 
     frame_ = std::make_unique<mBitmap>();
-    if (!frame_->Create(width, height, 8)) {
+    // Made in the target's row order at once: turning it round later would
+    // touch every row of a picture nothing has drawn yet.
+    if (!frame_->Create(width, target && target->desc.topDown ? -height : height, 8)) {
         Close();
         return 0;
     }
-    if (target) frame_->SetTopDown(target->desc.topDown != 0);
     if (frameInfo->transparent) frame_->SetTransparentIndex(frameInfo->transparentColour);
     if (frameInfo->remap) frame_->EnableTranslation(true);
     frameInfo->colours = frame_->desc.colours;

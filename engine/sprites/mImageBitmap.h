@@ -17,7 +17,7 @@ public:
     enum Keyword { KeyFile, KeyRect, KeyTile, KeySourceFrame, KeyOrigin, KeyTime, KeyDelta, KeyEnd };
     static const char* const Keywords[];
     // All pictures of one image together.
-    static constexpr std::int64_t MaxPictureBytes = std::int64_t(256) << 20;
+    static constexpr std::int64_t MaxPictureBytes = std::int64_t(64) << 20;
     // More frames than any animation shows: a TILE of 1 by 1 over a large
     // picture stops here instead of taking all the memory there is.
     static constexpr std::size_t MaxFrames = 16384;

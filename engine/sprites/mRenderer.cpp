@@ -148,16 +148,27 @@ class NearestSearch {
 public:
     explicit NearestSearch(const std::vector<std::uint32_t>& colours) : colours_(colours)
     {
-        for (std::size_t i = 0; i < colours.size(); ++i) byRed_.push_back(int(i));
+        // A colour met again can never win over its first entry.
+        std::vector<std::uint32_t> seen;
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            const std::uint32_t rgb = colours[i] & 0xFFFFFF;
+            const auto at = std::lower_bound(seen.begin(), seen.end(), rgb);
+            if (at != seen.end() && *at == rgb) continue;
+            seen.insert(at, rgb);
+            byRed_.push_back(int(i));
+        }
         std::stable_sort(byRed_.begin(), byRed_.end(), [this](int a, int b) { return Red(a) < Red(b); });
     }
 
-    int Find(int red, int green, int blue) const
+    // hint: an entry likely to be near (a neighbour's answer), which keeps
+    // the search narrow from the start.
+    int Find(int red, int green, int blue, int hint) const
     {
         if (byRed_.empty()) return 0;
         const auto start = std::lower_bound(byRed_.begin(), byRed_.end(), red,
                                             [this](int i, int r) { return Red(i) < r; });
         Best best;
+        Consider(hint, red, green, blue, best);
         for (auto up = start; up != byRed_.end() && Within(*up, red, best); ++up) Consider(*up, red, green, blue, best);
         for (auto down = start; down != byRed_.begin() && Within(*(down - 1), red, best); --down)
             Consider(*(down - 1), red, green, blue, best);
@@ -202,9 +213,13 @@ std::vector<std::uint8_t> mRenderer::ConversionTable(const mBitmap& to)
     if (!lastTable.empty() && colours == lastColours) return lastTable;
     const NearestSearch nearest(colours);
     std::vector<std::uint8_t> table(4096);
+    int found = 0;
     for (int r = 0; r < 16; ++r)
         for (int g = 0; g < 16; ++g)
-            for (int b = 0; b < 16; ++b) table[std::size_t(r * 256 + g * 16 + b)] = std::uint8_t(nearest.Find(r * 16, g * 16, b * 16));
+            for (int b = 0; b < 16; ++b) {
+                found = nearest.Find(r * 16, g * 16, b * 16, found);
+                table[std::size_t(r * 256 + g * 16 + b)] = std::uint8_t(found);
+            }
     lastColours = colours;
     lastTable = table;
     return table;
