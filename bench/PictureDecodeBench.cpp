@@ -1,5 +1,6 @@
 // The engine's picture sources against FFmpeg's decoders in one run, on the
-// same 640 × 480 files: a PCX and a BMP of 256 colours, a 24-bit BMP, and an
+// same 640 × 480 files: a PCX and a BMP of 256 colours, two run-length coded
+// BMPs (short runs of a photo, long ones of a drawing), a 24-bit BMP, and an
 // FLC of byte-oriented deltas as other programs write it. Pictures per
 // second for both and their ratio.
 #include "engine/core/mImageFlic.h"
@@ -63,6 +64,49 @@ std::string Bmp(int bits)
             for (int c = 0; c < bits / 8; ++c) bmp.pixels.push_back(Pixel(x + c * 50, y, unsigned(random())));
         bmp.pixels.resize(std::size_t(y + 1) * bmp.RowBytes(), 0);
     }
+    return bmp.Bytes();
+}
+
+// One row as BI_RLE8 codes: runs of two or more, absolute runs of three or
+// more (padded to a word), single pixels as runs of one; then end of line.
+void Rle8Row(const std::vector<std::uint8_t>& row, std::vector<std::uint8_t>& out)
+{
+    const auto runAt = [&row](std::size_t x) {
+        std::size_t n = 1;
+        while (x + n < row.size() && n < 255 && row[x + n] == row[x]) ++n;
+        return n;
+    };
+    for (std::size_t x = 0; x < row.size();) {
+        std::size_t literal = 0;
+        while (x + literal < row.size() && literal < 255 && runAt(x + literal) < 2) ++literal;
+        if (literal >= 3) {
+            out.push_back(0), out.push_back(std::uint8_t(literal));
+            out.insert(out.end(), row.begin() + std::ptrdiff_t(x), row.begin() + std::ptrdiff_t(x + literal));
+            if (literal % 2) out.push_back(0);
+            x += literal;
+            continue;
+        }
+        const std::size_t n = runAt(x);
+        out.push_back(std::uint8_t(n)), out.push_back(row[x]);
+        x += n;
+    }
+    out.push_back(0), out.push_back(0);
+}
+
+std::string Rle8Bmp(bool drawing)
+{
+    BmpBuilder bmp;
+    bmp.width = W, bmp.height = H, bmp.bitCount = 8, bmp.compression = 1;
+    for (std::uint32_t i = 0; i < 256; ++i) bmp.colors.push_back(i * 0x030201 & 0xFFFFFF);
+    std::mt19937 random(11);
+    for (int y = H - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(W);
+        for (int x = 0; x < W; ++x)
+            row[std::size_t(x)] = drawing ? std::uint8_t((x / 40 + y / 30) % 7 * 30) : Pixel(x, y, unsigned(random()));
+        Rle8Row(row, bmp.pixels);
+    }
+    bmp.pixels.push_back(0), bmp.pixels.push_back(1);
+    bmp.sizeImage = std::uint32_t(bmp.pixels.size());
     return bmp.Bytes();
 }
 
@@ -136,6 +180,10 @@ int main()
     const std::string flc = folder.Write("bytes.flc", ByteDeltaFlc(frames));
     Compare("640x480 PCX, 8 bits", pcx, 1, [&] { OursDraw<mImagePCX>(pcx, 50); }, 50);
     Compare("640x480 BMP, 8 bits", bmp8, 1, [&] { OursDraw<mImageBMP>(bmp8, 50); }, 50);
+    const std::string photo = folder.Write("photo-rle8.bmp", Rle8Bmp(false)),
+                      drawing = folder.Write("drawing-rle8.bmp", Rle8Bmp(true));
+    Compare("640x480 BMP, RLE8, short runs", photo, 1, [&] { OursDraw<mImageBMP>(photo, 50); }, 50);
+    Compare("640x480 BMP, RLE8, long runs", drawing, 1, [&] { OursDraw<mImageBMP>(drawing, 50); }, 50);
     Compare("640x480 BMP, 24 bits to 8", bmp24, 1, [&] { OursDraw<mImageBMP>(bmp24, 20); }, 20);
     Compare("640x480 FLC, byte deltas, odd chunks", flc, frames, [&] { OursFlic(flc, 3); }, 3);
     return 0;
