@@ -94,6 +94,15 @@ std::string FliFile()
 
 class mImageFlicTest : public ::testing::Test {
 protected:
+    // The file read from memory and its first frame drawn into the target.
+    static void ShowFirstFrame(mImageFlic& flic, const std::string& file, mBitmap& target)
+    {
+        flic.OpenMemory(file.data(), long(file.size()));
+        ASSERT_EQ(1, flic.ReadHeader());
+        flic.SetTarget(&target);
+        flic.Draw(0, 0, nullptr);
+    }
+
     EngineReports boxes;
 };
 
@@ -156,11 +165,8 @@ TEST_F(mImageFlicTest, DamagedFramesAreToldOnceAndMarkWhatTheyWrote)
     for (int i = 0; i < 3; ++i) chunks += Chunk(16, literal);
     f += Frame(403, chunks);
     mImageFlic flic;
-    flic.OpenMemory(f.data(), long(f.size()));
-    ASSERT_EQ(1, flic.ReadHeader());
     mBitmap target(W, -H, 8);
-    flic.SetTarget(&target);
-    flic.Draw(0, 0, nullptr);
+    ShowFirstFrame(flic, f, target);
     EXPECT_EQ(7, target.Row(1)[2]);
     const mRect changed = flic.frameInfo->changed;
     EXPECT_TRUE(changed.left <= 2 && changed.right >= 5 && changed.top <= 1 && changed.bottom >= 2)
@@ -182,11 +188,8 @@ TEST_F(mImageFlicTest, AByteRunFillOfLengthZeroTakesItsValue)
     for (int y = 0; y < H; ++y) lines += std::string("\x03\x00\x09\x04\x05\xFC\x01\x02\x03\x04", 10);
     const std::string file = Header(0xAF11, 1, 5) + Frame(1, Chunk(15, lines));
     mImageFlic flic;
-    flic.OpenMemory(file.data(), long(file.size()));
-    ASSERT_EQ(1, flic.ReadHeader());
     mBitmap target(W, -H, 8);
-    flic.SetTarget(&target);
-    flic.Draw(0, 0, nullptr);
+    ShowFirstFrame(flic, file, target);
     for (int y = 0; y < H; ++y)
         EXPECT_EQ((std::vector<int>{5, 5, 5, 5, 1, 2, 3, 4}), std::vector<int>(target.Row(y), target.Row(y) + W)) << y;
     flic.SetTarget(nullptr);
