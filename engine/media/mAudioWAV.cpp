@@ -155,6 +155,16 @@ std::int32_t mAudioWAV::Unused(std::uint32_t)
     return 0;
 }
 
+// The sound is not played, and the player is told which format it has.
+std::int32_t mAudioWAV::ReportUnplayable()
+{
+    char detail[64];
+    std::snprintf(detail, sizeof detail, "format %u, %u channels, %u Hz", unsigned(waveFormat.formatTag),
+                  unsigned(waveFormat.channels), unsigned(waveFormat.samplesPerSec));
+    Error(CLASS_mAudioWAV, ERR_FILE_TYPE, detail);
+    return 0;
+}
+
 std::int32_t mAudioWAV::Play(std::uint32_t length, std::uint32_t passes)
 {
     if (streamInfo->typeTag != TypeWave) return 0;
@@ -166,19 +176,15 @@ std::int32_t mAudioWAV::Play(std::uint32_t length, std::uint32_t passes)
     }
     if (formatBlock.empty() && !Open(0)) return 0;
     // Compressed or unknown sample data would play as noise.
-    if (!platform::IsPlayable(waveFormat)) {
-        char detail[32];
-        std::snprintf(detail, sizeof detail, "format %u", unsigned(waveFormat.formatTag));
-        Error(CLASS_mAudioWAV, ERR_FILE_TYPE, detail);
-        return 0;
-    }
+    if (!platform::IsPlayable(waveFormat)) return ReportUnplayable();
     const std::uint32_t left = format->lengthBytes - std::min(streamInfo->position, format->lengthBytes);
     passBytes = std::min(length ? ToBytes(length) : format->lengthBytes, left);
     // Nothing to play would leave the player playing for ever.
     if (passBytes == 0) return 0;
     device = waveOut->Open(int(streamInfo->deviceId), waveFormat,
                            [this](WaveOut::Handle output, WaveBuffer& buffer) { BufferDone(output, buffer); });
-    if (!device || !BuildRing()) {
+    if (!device) return ReportUnplayable();
+    if (!BuildRing()) {
         CloseDevice();
         return 0;
     }

@@ -87,6 +87,7 @@ private:
     void ProbeDevice();
     bool ReadFormat(std::uint32_t headerBytes);
     std::uint16_t ExtensibleSubFormat() const;
+    std::int32_t ReportUnplayable();
     bool BuildRing();
     std::int32_t FillOnce(std::uint32_t maxBytes);
     std::uint32_t ReadInto(Node& node, std::uint32_t n);

@@ -109,10 +109,10 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
     };
     // Sample data that would play as noise is refused, and the player says why.
     const std::vector<std::pair<std::string, std::string>> unplayable = {
-        {bad([](WavBuilder& b) { b.tag = 2, b.bits = 4, b.blockAlign = 256; }), "format 2"}, // ADPCM
-        {bad([](WavBuilder& b) { b.tag = 0xFFFE, b.fmtSize = 40, b.subFormat = 2; }), "format 65534"},
-        {bad([](WavBuilder& b) { b.tag = 0xFFFE, b.fmtSize = 24; }), "format 65534"}, // no sub-format at all
-        {bad([](WavBuilder& b) { b.bits = 16; }), "format 1"}, // frames of 2 bytes in blocks of 1
+        {bad([](WavBuilder& b) { b.tag = 2, b.bits = 4, b.blockAlign = 256; }), "format 2, 1 channels, 11025 Hz"}, // ADPCM
+        {bad([](WavBuilder& b) { b.tag = 0xFFFE, b.fmtSize = 40, b.subFormat = 2; }), "format 65534,"},
+        {bad([](WavBuilder& b) { b.tag = 0xFFFE, b.fmtSize = 24; }), "format 65534,"}, // no sub-format at all
+        {bad([](WavBuilder& b) { b.bits = 16; }), "format 1,"}, // frames of 2 bytes in blocks of 1
     };
     for (const auto& [file, detail] : unplayable) {
         SCOPED_TRACE(detail);
