@@ -324,7 +324,10 @@ int mImageBitmap::Draw(int x, int y, const mRect* clip)
 
 void mImageBitmap::ForEachPicture(void (*apply)(mBitmap&, mImageBitmap&))
 {
-    for (Frame& f : frames_) apply(*f.picture, *this);
+    // Frames cut from one picture share it: each picture once.
+    std::unordered_set<mBitmap*> done;
+    for (Frame& f : frames_)
+        if (done.insert(f.picture).second) apply(*f.picture, *this);
 }
 
 void mImageBitmap::MatchPalette()
