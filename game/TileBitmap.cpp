@@ -16,8 +16,8 @@ constexpr std::uint16_t BitmapType = 0x4D42; // "BM"
 constexpr std::uint32_t CompressionNone = 0;
 constexpr std::size_t ReadPiece = 32768;
 // Coded pictures can claim any size in a few bytes: none larger than this
-// is decoded (an 8-bit picture of 8192 x 8192).
-constexpr std::uint64_t MaxDecodedBytes = std::uint64_t(64) << 20;
+// is decoded (an 8-bit picture of 4096 x 4096, far more than a tile shows).
+constexpr std::uint64_t MaxDecodedBytes = std::uint64_t(16) << 20;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -62,7 +62,7 @@ bool ReadRunLength(std::FILE* f, std::uint64_t codedBytes, TileBitmap& out)
     out.sizeImage = rowBytes * out.height;
     out.bits.assign(out.sizeImage, 0);
     const int width = int(out.width), height = int(out.height);
-    mBmpRle codes(out.bitCount, width, height, {0, height, 0, width});
+    mBmpRle codes(out.bitCount, width, height, {0, height, 0, width, false});
     const std::size_t pixelBytes = (std::size_t(width) * out.bitCount + 7) / 8;
     codes.Decode(coded.data(), coded.size(), [&out, rowBytes, pixelBytes](int stored, const std::uint8_t* pixels) {
         std::copy(pixels, pixels + pixelBytes, out.bits.begin() + std::ptrdiff_t(std::size_t(stored) * rowBytes));

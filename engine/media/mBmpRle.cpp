@@ -97,13 +97,13 @@ void mBmpRle::PutNibble(std::int64_t column, std::uint8_t value)
 
 bool mBmpRle::NextRows(std::int64_t n)
 {
-    Emit(int(row_));
+    if (lineTouched_ || window_.blankRows) Emit(int(row_));
     if (lineTouched_) std::fill(line_.begin(), line_.end(), 0);
     lineTouched_ = false;
-    // Blank rows: only those of the window are handed on.
+    // Blank rows: only those of the window are handed on, if wanted at all.
     const std::int64_t blankFrom = std::max<std::int64_t>(row_ + 1, window_.firstRow);
     const std::int64_t blankTo = std::min<std::int64_t>({row_ + n, window_.endRow, height_});
-    for (std::int64_t r = blankFrom; r < blankTo; ++r) Emit(int(r));
+    for (std::int64_t r = blankFrom; r < blankTo && window_.blankRows; ++r) Emit(int(r));
     row_ += n;
     return row_ < std::min(height_, window_.endRow);
 }

@@ -20,6 +20,9 @@ public:
     // down to an even column, so that packed pixels stay whole bytes.
     struct Window {
         int firstRow, endRow, firstColumn, endColumn;
+        // False when the rows are blank already where they go: rows the
+        // data leaves blank are then not handed on.
+        bool blankRows = true;
     };
     // A stored row of the window, its first column first.
     using RowSink = std::function<void(int storedRow, const std::uint8_t* pixels)>;
