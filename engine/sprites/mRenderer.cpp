@@ -1,5 +1,7 @@
 #include "engine/sprites/mRenderer.h"
 
+#include "engine/core/mColourSearch.h"
+
 #include "engine/core/mImageFlic.h"
 #include "engine/media/mImageAVI.h"
 #include "engine/media/mImageBMP.h"
@@ -138,70 +140,6 @@ void mRenderer::BuildConversion()
     conversion_ = ConversionTable(*target);
 }
 
-namespace {
-
-// The nearest colour of a table as mBitmap::NearestColor finds it (the
-// first entry within distance 1, else the first of the least distance),
-// found among the entries sorted by red: only those whose red alone is
-// not farther than the best so far can be nearer.
-class NearestSearch {
-public:
-    explicit NearestSearch(const std::vector<std::uint32_t>& colours) : colours_(colours)
-    {
-        // A colour met again can never win over its first entry.
-        std::vector<std::uint32_t> seen;
-        for (std::size_t i = 0; i < colours.size(); ++i) {
-            const std::uint32_t rgb = colours[i] & 0xFFFFFF;
-            const auto at = std::lower_bound(seen.begin(), seen.end(), rgb);
-            if (at != seen.end() && *at == rgb) continue;
-            seen.insert(at, rgb);
-            byRed_.push_back(int(i));
-        }
-        std::stable_sort(byRed_.begin(), byRed_.end(), [this](int a, int b) { return Red(a) < Red(b); });
-    }
-
-    // hint: an entry likely to be near (a neighbour's answer), which keeps
-    // the search narrow from the start.
-    int Find(int red, int green, int blue, int hint) const
-    {
-        if (byRed_.empty()) return 0;
-        const auto start = std::lower_bound(byRed_.begin(), byRed_.end(), red,
-                                            [this](int i, int r) { return Red(i) < r; });
-        Best best;
-        Consider(hint, red, green, blue, best);
-        for (auto up = start; up != byRed_.end() && Within(*up, red, best); ++up) Consider(*up, red, green, blue, best);
-        for (auto down = start; down != byRed_.begin() && Within(*(down - 1), red, best); --down)
-            Consider(*(down - 1), red, green, blue, best);
-        return best.index;
-    }
-
-private:
-    // Ranked by (distance, or 0 within distance 1; index).
-    struct Best {
-        long rank = -1;
-        int index = 0;
-    };
-    int Red(int i) const { return int(colours_[std::size_t(i)] >> 16 & 0xFF); }
-    bool Within(int i, int red, const Best& best) const
-    {
-        const long dr = Red(i) - red;
-        return best.rank < 0 || dr * dr <= std::max(best.rank, 1L);
-    }
-    void Consider(int i, int red, int green, int blue, Best& best) const
-    {
-        const std::uint32_t c = colours_[std::size_t(i)];
-        const long dr = long(c >> 16 & 0xFF) - red, dg = long(c >> 8 & 0xFF) - green, db = long(c & 0xFF) - blue;
-        const long d = dr * dr + dg * dg + db * db;
-        const long rank = d <= 1 ? 0 : d;
-        if (best.rank < 0 || rank < best.rank || (rank == best.rank && i < best.index)) best = {rank, i};
-    }
-
-    const std::vector<std::uint32_t>& colours_;
-    std::vector<int> byRed_;
-};
-
-} // namespace
-
 std::vector<std::uint8_t> mRenderer::ConversionTable(const mBitmap& to)
 {
     // Every source drawing into a stage, and every new source, would search
@@ -211,7 +149,7 @@ std::vector<std::uint8_t> mRenderer::ConversionTable(const mBitmap& to)
     const int entries = to.desc.colours && to.desc.bitCount <= 8 ? 1 << to.desc.bitCount : 0;
     const std::vector<std::uint32_t> colours(to.desc.colours, to.desc.colours + entries);
     if (!lastTable.empty() && colours == lastColours) return lastTable;
-    const NearestSearch nearest(colours);
+    const mColourSearch nearest(colours);
     std::vector<std::uint8_t> table(4096);
     int found = 0;
     for (int r = 0; r < 16; ++r)

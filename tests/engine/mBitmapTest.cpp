@@ -70,7 +70,7 @@ TEST(mBitmapTest, CopiesPlainTransparentTranslatedAndBoth)
 // The conversion of 4-bit components to a target's colours is the nearest
 // colour of each, as a plain search over the whole table finds it: the
 // first entry within distance 1, else the first of the least distance.
-TEST(ConversionTableTest, EqualsTheNearestColourOfEveryEntry)
+TEST(ConversionTableTest, TablesAndTranslationsEqualTheNearestColourOfEveryEntry)
 {
     std::uint32_t seed = 7;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
@@ -83,6 +83,15 @@ TEST(ConversionTableTest, EqualsTheNearestColourOfEveryEntry)
             mBitmap target(4, 4, bits);
             target.SetColors(palette.data(), 0, 1 << bits);
             const std::vector<std::uint8_t> table = mRenderer::ConversionTable(target);
+            // A picture's colours translated to the target's: their own index
+            // where the colour is the same, else the nearest.
+            mBitmap picture(4, 4, 8);
+            picture.SetColors(palettes[1].data(), 0, 256);
+            picture.BuildTranslation(&target);
+            for (int i = 0; i < 256; ++i) {
+                const bool same = i < (1 << bits) && (palette[std::size_t(i)] & 0xFFFFFF) == (palettes[1][std::size_t(i)] & 0xFFFFFF);
+                ASSERT_EQ(same ? i : target.NearestColor(palettes[1][std::size_t(i)]), picture.desc.translation[i]) << i;
+            }
             for (int r = 0; r < 16; ++r)
                 for (int g = 0; g < 16; ++g)
                     for (int b = 0; b < 16; ++b)

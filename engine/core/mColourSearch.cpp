@@ -1,0 +1,45 @@
+#include "engine/core/mColourSearch.h"
+
+#include <algorithm>
+
+mColourSearch::mColourSearch(const std::vector<std::uint32_t>& colours) : colours_(colours)
+{
+    // A colour met again can never win over its first entry.
+    std::vector<std::uint32_t> seen;
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const std::uint32_t rgb = colours[i] & 0xFFFFFF;
+        const auto at = std::lower_bound(seen.begin(), seen.end(), rgb);
+        if (at != seen.end() && *at == rgb) continue;
+        seen.insert(at, rgb);
+        byRed_.push_back(int(i));
+    }
+    std::stable_sort(byRed_.begin(), byRed_.end(), [this](int a, int b) { return Red(a) < Red(b); });
+}
+
+int mColourSearch::Find(int red, int green, int blue, int hint) const
+{
+    if (byRed_.empty()) return 0;
+    const auto start =
+        std::lower_bound(byRed_.begin(), byRed_.end(), red, [this](int i, int r) { return Red(i) < r; });
+    Best best;
+    if (hint >= 0 && std::size_t(hint) < colours_.size()) Consider(hint, red, green, blue, best);
+    for (auto up = start; up != byRed_.end() && Within(*up, red, best); ++up) Consider(*up, red, green, blue, best);
+    for (auto down = start; down != byRed_.begin() && Within(*(down - 1), red, best); --down)
+        Consider(*(down - 1), red, green, blue, best);
+    return best.index;
+}
+
+bool mColourSearch::Within(int i, int red, const Best& best) const
+{
+    const long dr = Red(i) - red;
+    return best.rank < 0 || dr * dr <= std::max(best.rank, 1L);
+}
+
+void mColourSearch::Consider(int i, int red, int green, int blue, Best& best) const
+{
+    const std::uint32_t c = colours_[std::size_t(i)];
+    const long dr = long(c >> 16 & 0xFF) - red, dg = long(c >> 8 & 0xFF) - green, db = long(c & 0xFF) - blue;
+    const long d = dr * dr + dg * dg + db * db;
+    const long rank = d <= 1 ? 0 : d;
+    if (best.rank < 0 || rank < best.rank || (rank == best.rank && i < best.index)) best = {rank, i};
+}
