@@ -2,6 +2,8 @@
 
 #include "engine/core/mColourSearch.h"
 
+#include <optional>
+
 #include "platform/Surface.h"
 
 #include <algorithm>
@@ -203,12 +205,14 @@ int mBitmap::BuildTranslation(mBitmap* target)
         return 0;
     }
     translation_.resize(colourTable_.size());
-    const mColourSearch nearest(target->colourTable_);
+    // Made only when a colour differs: tables are often the same.
+    std::optional<mColourSearch> nearest;
     bool identity = true;
     for (std::size_t i = 0; i < colourTable_.size(); ++i) {
         const std::uint32_t own = colourTable_[i];
         const bool same = i < target->colourTable_.size() && (target->colourTable_[i] & 0xFFFFFF) == (own & 0xFFFFFF);
-        translation_[i] = std::uint8_t(same ? int(i) : nearest.Find(Red(own), Green(own), Blue(own), int(i)));
+        if (!same && !nearest) nearest.emplace(target->colourTable_);
+        translation_[i] = std::uint8_t(same ? int(i) : nearest->Find(Red(own), Green(own), Blue(own), int(i)));
         identity = identity && translation_[i] == i;
     }
     desc.translation = translation_.data();

@@ -4,16 +4,14 @@
 
 mColourSearch::mColourSearch(const std::vector<std::uint32_t>& colours) : colours_(colours)
 {
-    // A colour met again can never win over its first entry.
-    std::vector<std::uint32_t> seen;
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        const std::uint32_t rgb = colours[i] & 0xFFFFFF;
-        const auto at = std::lower_bound(seen.begin(), seen.end(), rgb);
-        if (at != seen.end() && *at == rgb) continue;
-        seen.insert(at, rgb);
-        byRed_.push_back(int(i));
-    }
-    std::stable_sort(byRed_.begin(), byRed_.end(), [this](int a, int b) { return Red(a) < Red(b); });
+    // A colour met again can never win over its first entry: by colour,
+    // then index, the first of each colour stays.
+    for (std::size_t i = 0; i < colours.size(); ++i) byRed_.push_back(int(i));
+    const auto rgb = [this](int i) { return colours_[std::size_t(i)] & 0xFFFFFF; };
+    std::sort(byRed_.begin(), byRed_.end(), [&rgb](int a, int b) { return rgb(a) != rgb(b) ? rgb(a) < rgb(b) : a < b; });
+    byRed_.erase(std::unique(byRed_.begin(), byRed_.end(), [&rgb](int a, int b) { return rgb(a) == rgb(b); }),
+                 byRed_.end());
+    // Red is the highest part of the colour: the order is by red already.
 }
 
 int mColourSearch::Find(int red, int green, int blue, int hint) const
