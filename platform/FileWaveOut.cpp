@@ -23,8 +23,8 @@ void Put32(std::uint8_t* p, std::uint32_t v)
 
 bool SameFormat(const WaveFormat& a, const WaveFormat& b)
 {
-    return a.formatTag == b.formatTag && a.channels == b.channels && a.samplesPerSec == b.samplesPerSec && a.bitsPerSample == b.bitsPerSample &&
-           a.blockAlign == b.blockAlign;
+    return a.formatTag == b.formatTag && a.channels == b.channels && a.samplesPerSec == b.samplesPerSec &&
+           a.bitsPerSample == b.bitsPerSample && a.blockAlign == b.blockAlign;
 }
 
 } // namespace

@@ -1,14 +1,12 @@
 #include "engine/core/mBitmap.h"
 
 #include "engine/core/mColourSearch.h"
-
-#include <optional>
-
 #include "platform/Surface.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 
 namespace {
 

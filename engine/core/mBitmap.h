@@ -3,9 +3,9 @@
 #include "engine/core/mObject.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <cstdint>
 #include <vector>
 
 namespace platform {

@@ -163,9 +163,8 @@ std::uint8_t* mFile::Refill(std::uint8_t* keepFrom)
     std::size_t got = 0;
     if (std::fseek(file_, endOffset, SEEK_SET) == 0) got = std::fread(dataStart, 1, std::size_t(bufferSize), file_);
     else Error(CLASS_mFile, ERR_FILE_READ, Detail());
-    // A read that failed is no end of the file: the reader is told, and
-    // what did come is still there to take.
-    // Readers that retry hear of one place once.
+    // A read that failed is no end of the file: the reader is told (once
+    // for a place, however often it retries), and what did come is kept.
     if (std::ferror(file_)) {
         std::clearerr(file_);
         if (readErrorAt_ != endOffset) Error(CLASS_mFile, ERR_FILE_READ, Detail());

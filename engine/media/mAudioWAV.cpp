@@ -1,8 +1,8 @@
 #include "engine/media/mAudioWAV.h"
 
 #include <algorithm>
-#include <iterator>
 #include <cstdio>
+#include <iterator>
 #include <new>
 
 using platform::WaveBuffer;

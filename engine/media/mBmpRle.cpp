@@ -95,7 +95,7 @@ void mBmpRle::PutNibble(std::int64_t column, std::uint8_t value)
     lineTouched_ = true;
 }
 
-bool mBmpRle::NextRows(std::int64_t n)
+void mBmpRle::NextRows(std::int64_t n)
 {
     if (lineTouched_ || window_.blankRows) Emit(int(row_));
     if (lineTouched_) std::fill(line_.begin(), line_.end(), 0);
@@ -105,7 +105,6 @@ bool mBmpRle::NextRows(std::int64_t n)
     const std::int64_t blankTo = std::min<std::int64_t>({row_ + n, window_.endRow, height_});
     for (std::int64_t r = blankFrom; r < blankTo && window_.blankRows; ++r) Emit(int(r));
     row_ += n;
-    return row_ < std::min(height_, window_.endRow);
 }
 
 void mBmpRle::Emit(int storedRow)

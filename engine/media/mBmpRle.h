@@ -42,9 +42,8 @@ private:
     void Run(int count, std::uint8_t value);
     void Absolute(const std::uint8_t* pixels, int count);
     void PutNibble(std::int64_t column, std::uint8_t value);
-    // Hands on the current row and the n - 1 blank rows after it; false
-    // when no wanted row is left.
-    bool NextRows(std::int64_t n);
+    // Hands on the current row and the n - 1 blank rows after it.
+    void NextRows(std::int64_t n);
     void Emit(int storedRow);
 
     int bitCount_, width_, height_;

@@ -205,21 +205,7 @@ void mImageAVI::PaletteFromDecompressor()
     std::uint32_t colours[256];
     decompressor->GetPalette(colours);
     frameBitmap.SetColors(colours, 0, 256);
-    if (!decompressor->IndexedOutput()) trueColourTable_ = TrueColourTable(frameBitmap);
-}
-
-// True-colour movies all come out in the decompressor's one palette: its
-// table of 4096 nearest-colour searches is made once, not per movie opened.
-std::vector<std::uint8_t> mImageAVI::TrueColourTable(const mBitmap& colours)
-{
-    static std::vector<std::uint32_t> lastColours;
-    static std::vector<std::uint8_t> lastTable;
-    const std::vector<std::uint32_t> now(colours.desc.colours, colours.desc.colours + 256);
-    if (now != lastColours) {
-        lastTable = ConversionTable(colours);
-        lastColours = now;
-    }
-    return lastTable;
+    if (!decompressor->IndexedOutput()) trueColourTable_ = ConversionTable(frameBitmap);
 }
 
 void mImageAVI::TakeAudioStream(std::uint32_t index, const StreamHeader& header, std::uint32_t formatSize)
@@ -377,11 +363,7 @@ void mImageAVI::QueueSoundTail()
     const long resume = Tell();
     FileSeek(tailAt_, SEEK_SET);
     bool more = true;
-    while (more) {
-        if (tailLeft_ == 0 && !NextTailChunk()) {
-            more = false;
-            break;
-        }
+    while (tailLeft_ > 0 || (more = NextTailChunk())) {
         const long before = Tell();
         const bool queued = Fill(tailLeft_) == 0 && Tell() > before;
         SetBuffer(nullptr, 0, 0);

@@ -106,7 +106,6 @@ private:
     bool KeyFrameBefore(int t, long& offset, int& frame);
     bool IsFrameChunk(std::uint32_t id) const;
     void RestorePalette();
-    static std::vector<std::uint8_t> TrueColourTable(const mBitmap& colours);
 
     long moviEnd_ = 0;
     std::uint32_t indexBytes_ = 0;

@@ -1,7 +1,6 @@
 #include "engine/sprites/mRenderer.h"
 
 #include "engine/core/mColourSearch.h"
-
 #include "engine/core/mImageFlic.h"
 #include "engine/media/mImageAVI.h"
 #include "engine/media/mImageBMP.h"
