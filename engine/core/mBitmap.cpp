@@ -160,11 +160,11 @@ void mBitmap::EnableTranslation(bool on)
     desc.drawFlags = on ? desc.drawFlags | DrawTranslated : desc.drawFlags & ~DrawTranslated;
 }
 
-void mBitmap::SetTopDown(bool on)
+void mBitmap::SetTopDown(bool on, bool movePixels)
 {
     if ((desc.topDown != 0) == on || !pixels_) return;
     std::vector<std::uint8_t> row(std::size_t(desc.stride));
-    for (int i = 0; i < desc.height / 2; ++i) {
+    for (int i = 0; movePixels && i < desc.height / 2; ++i) {
         std::uint8_t* a = desc.bits + std::size_t(i) * std::size_t(desc.stride);
         std::uint8_t* b = desc.bits + std::size_t(desc.height - 1 - i) * std::size_t(desc.stride);
         std::memcpy(row.data(), a, row.size());

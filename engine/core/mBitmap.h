@@ -64,7 +64,8 @@ public:
     void SetTransparentIndex(std::uint32_t value);
     void EnableTransparency(bool on);
     void EnableTranslation(bool on);
-    void SetTopDown(bool on);
+    // Turns the rows round; a picture known to be uniform need not move.
+    void SetTopDown(bool on, bool movePixels = true);
     int NearestColor(std::uint32_t colour) const;
     int BuildTranslation(mBitmap* target);
     // The colours an identity palette gives on a display without palettes;

@@ -151,6 +151,7 @@ int mImageFlic::ReadHeader()
         Close();
         return 0;
     }
+    frameBlank_ = true;
     if (frameInfo->transparent) frame_->SetTransparentIndex(frameInfo->transparentColour);
     if (frameInfo->remap) frame_->EnableTranslation(true);
     frameInfo->colours = frame_->desc.colours;
@@ -255,6 +256,8 @@ void mImageFlic::TakeTopLeftAsTransparent()
 void mImageFlic::DecodeChunk(std::uint16_t type, long bodySize)
 {
     ChunkReader in(*this, bodySize);
+    // Only a black chunk keeps the frame known to be all zero.
+    if (type == DELTA_FLC || type == DELTA_FLI || type == BYTE_RUN || type == FLI_COPY) frameBlank_ = false;
     switch (type) {
     case COLOR_256: DecodeColours(in, 0); break;
     case COLOR_64: DecodeColours(in, 2); break;
@@ -388,7 +391,11 @@ void mImageFlic::DecodeDeltaFli(ChunkReader& in)
 
 void mImageFlic::DecodeBlack()
 {
-    for (int y = 0; y < frameInfo->height; ++y) std::memset(frame_->Row(y), 0, std::size_t(frameInfo->width));
+    // A large frame is mostly untouched memory: clearing it again would
+    // make the system hand out every page of it.
+    if (!frameBlank_)
+        for (int y = 0; y < frameInfo->height; ++y) std::memset(frame_->Row(y), 0, std::size_t(frameInfo->width));
+    frameBlank_ = true;
     WholeFrameChanged();
 }
 
@@ -497,7 +504,8 @@ int mImageFlic::SetTarget(mBitmap* bitmap)
         Error(CLASS_mImageFlic, ERR_BITMAP, "Bitmap wrong format");
         return 0;
     }
-    if (frame_) frame_->SetTopDown(bitmap->desc.topDown != 0);
+    // An all-black frame reads the same either way up.
+    if (frame_) frame_->SetTopDown(bitmap->desc.topDown != 0, !frameBlank_);
     return 1;
 }
 

@@ -77,6 +77,7 @@ private:
     std::unique_ptr<mBitmap> frame_;
     int lastDecoded_ = -1;
     bool quiet_ = false;
+    bool frameBlank_ = false;
     bool autoTransparent_ = true;
     long frame1Offset_ = 0;
     long frame2Offset_ = 0;
