@@ -480,7 +480,13 @@ int mImageFlic::SeekFrame(int n, int origin)
             lastDecoded_ = -1;
         }
         while (frameInfo->currentFrame < wanted) {
-            Draw(0, 0, nullptr);
+            // A frame that cannot be decoded stops every one after it at
+            // the same place: a header claiming 65 535 frames would
+            // otherwise be walked frame by frame.
+            if (Draw(0, 0, nullptr) < 0) {
+                frameInfo->currentFrame = wanted;
+                break;
+            }
             ++frameInfo->currentFrame;
         }
         WholeFrameChanged();
