@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 3) return 0;
     static const char* const kinds[] = {"p.bmp", "p.flc", "p.pcx", "p.dcx", "p.fli"};
     const std::size_t pictureBytes = std::min<std::size_t>(std::size_t(data[1] | data[2] << 8), size - 3);
-    Write(kinds[data[0] % 5], data + 3, pictureBytes);
+    const std::string picture = Write(kinds[data[0] % 5], data + 3, pictureBytes);
     const std::string text = Write("scene.txt", data + 3 + pictureBytes, size - 3 - pictureBytes);
     mBitmap target(48, 32, 8);
     {
@@ -79,5 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         image->SetTarget(nullptr);
     }
+    // A text may name any picture: one left by an earlier input would make
+    // runs depend on their order.
+    std::remove(picture.c_str());
+    std::remove(text.c_str());
     return 0;
 }

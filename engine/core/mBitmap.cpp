@@ -284,6 +284,16 @@ void mBitmap::CopyPlain(mBitmap& target, const mRect& area, int sourceX, int sou
 {
     mRect dest = area;
     if (!ClipCopy(target, dest, sourceX, sourceY)) return;
+    // Whole rows of two bitmaps laid out alike are one block of memory.
+    const bool wholeRows = dest.left == 0 && sourceX == 0 && dest.Width() == desc.width &&
+                           target.desc.width == desc.width && target.desc.rowStep == desc.rowStep;
+    if (wholeRows) {
+        const int last = dest.Height() - 1;
+        const std::uint8_t* from = std::min(Row(sourceY), Row(sourceY + last));
+        std::uint8_t* to = std::min(target.Row(dest.top), target.Row(dest.top + last));
+        std::memcpy(to, from, std::size_t(dest.Height()) * std::size_t(desc.stride));
+        return;
+    }
     for (int y = 0; y < dest.Height(); ++y)
         std::memcpy(target.Row(dest.top + y) + dest.left, Row(sourceY + y) + sourceX, std::size_t(dest.Width()));
 }

@@ -393,8 +393,10 @@ void mImageFlic::DecodeBlack()
 {
     // A large frame is mostly untouched memory: clearing it again would
     // make the system hand out every page of it.
-    if (!frameBlank_)
-        for (int y = 0; y < frameInfo->height; ++y) std::memset(frame_->Row(y), 0, std::size_t(frameInfo->width));
+    if (!frameBlank_) {
+        const BitmapDesc& d = frame_->desc;
+        std::memset(d.bits, 0, std::size_t(d.stride) * std::size_t(d.height));
+    }
     frameBlank_ = true;
     WholeFrameChanged();
 }
@@ -483,7 +485,8 @@ int mImageFlic::SeekFrame(int n, int origin)
             // A frame that cannot be decoded stops every one after it at
             // the same place: a header claiming 65 535 frames would
             // otherwise be walked frame by frame.
-            if (Draw(0, 0, nullptr) < 0) {
+            Draw(0, 0, nullptr);
+            if (lastDecoded_ != frameInfo->currentFrame) {
                 frameInfo->currentFrame = wanted;
                 break;
             }
