@@ -4,6 +4,7 @@
 #include "platform/Surface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -12,7 +13,7 @@ namespace {
 
 // Larger pictures than this are no animation frames: refusing them keeps a
 // lying file header from claiming all memory.
-constexpr std::uint64_t MaxPixelBytes = 64ull << 20;
+std::atomic<std::uint64_t> pixelLimit{mBitmap::DefaultPixelLimit};
 
 constexpr std::uint32_t Bgr(int r, int g, int b)
 {
@@ -103,7 +104,7 @@ int mBitmap::Create(int width, int height, int bitCount)
     const std::uint64_t bytes = std::uint64_t(stride) * std::uint64_t(rows);
     std::vector<std::uint32_t> keep = std::move(colourTable_);
     Reset();
-    if (!shaped || bytes > MaxPixelBytes || !Allocate(bytes)) {
+    if (!shaped || bytes > pixelLimit.load() || !Allocate(bytes)) {
         Error(CLASS_mBitmap, ERR_OUT_OF_MEMORY);
         return 0;
     }
@@ -132,6 +133,11 @@ bool mBitmap::Allocate(std::uint64_t bytes)
 int mBitmap::CreateSection(int width, int height, int bitCount)
 {
     return Create(width, height < 0 ? -height : height, bitCount == 0 ? 8 : bitCount);
+}
+
+void mBitmap::SetPixelLimit(std::uint64_t bytes)
+{
+    pixelLimit = bytes;
 }
 
 void mBitmap::SetColors(const std::uint32_t* entries, int first, int count)

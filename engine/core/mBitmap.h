@@ -85,6 +85,10 @@ public:
 
     std::uint8_t* Row(int y) const { return desc.topRow + long(y) * desc.rowStep; }
     static const Palette& DefaultPalette();
+    // The most pixel memory one bitmap may take. A program that reads many
+    // untrusted files in a row may lower it; bitmaps made before keep theirs.
+    static constexpr std::uint64_t DefaultPixelLimit = 64ull << 20;
+    static void SetPixelLimit(std::uint64_t bytes);
 
     BitmapDesc desc;
 

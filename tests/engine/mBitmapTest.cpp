@@ -1,6 +1,8 @@
 #include "engine/core/mBitmap.h"
 #include "engine/sprites/mRenderer.h"
 
+#include "doubles/EngineReports.h"
+
 
 #include <gtest/gtest.h>
 
@@ -70,6 +72,20 @@ TEST(mBitmapTest, CopiesPlainTransparentTranslatedAndBoth)
 // The conversion of 4-bit components to a target's colours is the nearest
 // colour of each, as a plain search over the whole table finds it: the
 // first entry within distance 1, else the first of the least distance.
+// A lowered limit refuses what lies beyond it with a report, byte exact.
+TEST(mBitmapTest, APixelLimitRefusesLargerBitmaps)
+{
+    EngineReports boxes;
+    mBitmap::SetPixelLimit(100 * 10);
+    mBitmap b;
+    const int fits = b.Create(100, -10, 8), beyond = b.Create(99, 11, 8);
+    mBitmap::SetPixelLimit(mBitmap::DefaultPixelLimit);
+    EXPECT_EQ(1, fits);
+    EXPECT_EQ(0, beyond) << "100 bytes a row after padding, 1 100 in all";
+    EXPECT_EQ(std::vector<std::string>{"Out of memory"}, boxes.Texts());
+    EXPECT_EQ(1, b.Create(100, 11, 8));
+}
+
 TEST(ConversionTableTest, TablesAndTranslationsEqualTheNearestColourOfEveryEntry)
 {
     std::uint32_t seed = 7;
