@@ -135,11 +135,11 @@ void Board::TurnUp(int tile)
     Tile& t = At(tile);
     t.state = FaceUp;
     if (!actions_.LoadFace(content_.TilePicturePath(t.picture))) {
-        // A picture that cannot be read takes its tile out of play; if it
-        // was the last one, nothing is left to click and the board is over.
+        // A picture that cannot be read takes its tile out of play. It stays
+        // in the attempt, which it can still complete: the game ends as after
+        // any last set, or at the next paint when no click is left to make.
         t.state = Matched;
         DrawMatchTile(tile);
-        CheckGameOver();
         return;
     }
     if (layout_.Empty()) return;
@@ -183,8 +183,6 @@ void Board::Click(int x, int y)
 
     selection_.push_back(tile);
     TurnUp(tile);
-    // The last tile in play could not be read: there is no attempt left to judge.
-    if (gameOver_) return selection_.clear();
     if (selection_.size() == 1) {
         selectionPicture_ = At(tile).picture;
         return;

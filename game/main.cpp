@@ -1,8 +1,11 @@
 // Pairlet: the memory game. Its content (Pairlet.ini, the pictures and the
-// sounds) lies beside the program, or where an installation puts it
-// (share/pairlet); names in it are relative to the folder the game runs in.
+// sounds) is a pack: the folder named on the command line, the current
+// folder, the program's folder or the installed one (share/pairlet).
+//
+//   pairlet [FOLDER | CONTENT-FILE]
 #include "game/CGameApp.h"
 #include "game/CGameWnd.h"
+#include "platform/PackFolder.h"
 #include "platform/CrtRand.h"
 #include "platform/FileUtil.h"
 #include "platform/HostPathMap.h"
@@ -17,28 +20,20 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
+
+#include <cstdio>
 
 namespace {
 
-// The content beside the program (a build folder, an unpacked pack), else
-// the installed one.
-std::string FindContentFile()
+// The pack named on the command line, else the current folder's, else the
+// one beside the program (a build folder, an unpacked pack), else the
+// installed one.
+platform::PackFolder FindPack(const QStringList& arguments)
 {
-    const QString folder = QCoreApplication::applicationDirPath();
-    if (folder.isEmpty()) return "Pairlet.ini";
-    const QString beside = QDir(folder).filePath("Pairlet.ini");
-    const QString installed = QDir::cleanPath(QDir(folder).filePath(PAIRLET_CONTENT_FROM_BIN "/Pairlet.ini"));
-    return (QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed).toStdString();
-}
-
-// Started from elsewhere (a file manager, a menu), the game still finds the
-// pictures and sounds its content file names.
-void RunBesideContent(const std::string& contentFile)
-{
-    const QFileInfo content(QString::fromStdString(contentFile));
-    if (QFileInfo::exists("Pairlet.ini") || !content.exists()) return;
-    QDir::setCurrent(content.absolutePath());
+    const std::string program = platform::PackFolder::ProgramFolder();
+    const std::string installed = program.empty() ? "" : program + "/" PAIRLET_CONTENT_FROM_BIN;
+    const std::string named = arguments.size() > 1 ? arguments[1].toStdString() : "";
+    return platform::PackFolder::Find({named, QDir::currentPath().toStdString(), program, installed});
 }
 
 } // namespace
@@ -48,15 +43,22 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // The desktop matches the window with its menu entry by this name.
     QGuiApplication::setDesktopFileName("com.quillory.Pairlet");
-    const std::string contentFile = FindContentFile();
-    RunBesideContent(contentFile);
-
     platform::QtMessageBoxes boxes;
+    const platform::PackFolder pack = FindPack(QApplication::arguments());
+    if (!pack.problem.empty()) {
+        // Started with a pack that is none: no half-empty board.
+        std::fprintf(stderr, "pairlet: %s\n", pack.problem.c_str());
+        boxes.Show(pack.problem, "Pairlet", platform::MB_OK | platform::MB_ICONERROR);
+        return 2;
+    }
+    // The names in the content file are relative to its folder.
+    QDir::setCurrent(QString::fromStdString(pack.folder));
+
     platform::CrtRand rand;
     platform::SystemClock clock;
     platform::SdlSoundPlayer sounds;
     platform::HostPathMap paths;
-    platform::IniProfile content(contentFile);
+    platform::IniProfile content(pack.contentFile);
     platform::IniProfile winIni(platform::ConfigFolder() + "/win.ini");
     platform::QtLauncher launcher;
     platform::QtVolumes volumes;

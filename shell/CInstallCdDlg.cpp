@@ -246,17 +246,17 @@ void CInstallCdDlg::Copy(const std::string& destination)
     batch.SetOperation(FO_COPY, switches);
     bool started = false, aborted = false;
     int result = 0;
-    if (!batch.Run(started, result, aborted)) {
+    // A copy that failed or was cancelled is not an installation: the game
+    // keeps the animations it has (what was copied stays on the disk).
+    if (!batch.Run(started, result, aborted) || aborted) {
         services_.boxes.Show(started ? "An error occured while copying files."
                                      : "A fatal error occured while copying files.\nNo files were copied",
                              CopyErrorCaption, MB_ICONEXCLAMATION | MB_OK);
         PostCommand(IDCANCEL);
+        return;
     }
-    if (started) {
-        // Whatever was copied before a failure is there to be used.
-        WriteString("cd_anim_dir", destination);
-        services_.postToMainWindow(ID_CD_ANIM_INSTALLED);
-        services_.boxes.Show("CD animation successfully installed.", "Install Complete", MB_OK);
-    }
+    WriteString("cd_anim_dir", destination);
+    services_.postToMainWindow(ID_CD_ANIM_INSTALLED);
+    services_.boxes.Show("CD animation successfully installed.", "Install Complete", MB_OK);
     PostCommand(IDOK);
 }

@@ -203,18 +203,24 @@ TEST_F(GameOverTest, NoQuestionDuringAnAnimationOrWhenTheLastTilesFailToLoad)
     EXPECT_EQ(actions.Only("sound fin.wav").size(), 1u) << "the end is announced once";
 }
 
-TEST_F(GameOverTest, ABoardEndingInAnUnreadablePictureEndsWithoutWaitingForAPaint)
+// An unreadable picture takes its tile out of play, but the set it belongs
+// to completes as any other: sound, animation, the end and its question.
+TEST_F(GameOverTest, TheLastSetWithAnUnreadablePictureEndsWithTheQuestion)
 {
     Start();
+    boxes.answers = {platform::IDYES};
     for (int p = 1; p <= 7; ++p)
         for (int tile : TilesOf(p)) ClickTile(tile);
     actions.missingFiles.insert(board.Content().TilePicturePath(8));
     ClickTile(TilesOf(8)[0]);
     EXPECT_FALSE(board.GameOver());
     ClickTile(TilesOf(8)[1]);
-    EXPECT_TRUE(board.GameOver()) << "the last tile went out of play: nothing is left to click";
+    EXPECT_TRUE(board.GameOver());
+    EXPECT_EQ(actions.Only("yup").size(), 8u);
+    EXPECT_EQ(actions.Only("animation 8").size(), 1u);
     EXPECT_EQ(actions.Only("sound fin.wav").size(), 1u);
-    EXPECT_TRUE(boxes.shown.empty()) << "no question: no set was completed";
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Game Over.  Play Again?"});
+    EXPECT_EQ(actions.log.back(), "restart");
 }
 
 namespace {

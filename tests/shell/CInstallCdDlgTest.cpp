@@ -61,7 +61,7 @@ public:
     std::vector<int> posted;
 };
 
-TEST_F(CInstallCdDlgTest, CopyFilesAsksWhenSpaceIsShortRefusesUnreadableFoldersAndRecordsEveryStartedCopy)
+TEST_F(CInstallCdDlgTest, CopyFilesAsksWhenSpaceIsShortRefusesUnreadableFoldersAndRecordsOnlyWholeCopies)
 {
     struct Case {
         std::uint64_t freeMb;
@@ -76,8 +76,9 @@ TEST_F(CInstallCdDlgTest, CopyFilesAsksWhenSpaceIsShortRefusesUnreadableFoldersA
         {117, 0, {}, 0, {Success}, IDOK},
         {116, IDOK, {}, 0, {Space, Success}, IDOK},
         {116, IDCANCEL, {}, 0, {Space}, IDCANCEL},
-        {500, 0, {}, FILE_ERROR_NOT_FOUND, {Failed, Success}, IDCANCEL},
-        {500, 0, {}, FILE_ERROR_CANCELLED, {Failed, Success}, IDCANCEL},
+        // A failed or cancelled copy records nothing and switches nothing.
+        {500, 0, {}, FILE_ERROR_NOT_FOUND, {Failed}, IDCANCEL},
+        {500, 0, {}, FILE_ERROR_CANCELLED, {Failed}, IDCANCEL},
         {500, 0, "", 0, {Fatal}, IDCANCEL},
         {500, 0, longest + "b", 0, {Fatal}, IDCANCEL},
         {500, 0, longest, 0, {Success}, IDOK},
@@ -94,7 +95,7 @@ TEST_F(CInstallCdDlgTest, CopyFilesAsksWhenSpaceIsShortRefusesUnreadableFoldersA
         EXPECT_EQ(c.ends, CopyFiles(*d, c.typed));
         EXPECT_EQ(boxes.Texts(), c.texts);
         const bool copied = c.texts.back() == Success;
-        EXPECT_EQ(copied ? 1u : 0u, files.runs.size());
+        EXPECT_EQ(copied || c.texts.back() == Failed ? 1u : 0u, files.runs.size());
         EXPECT_EQ(posted, copied ? std::vector<int>{ID_CD_ANIM_INSTALLED} : std::vector<int>{});
         const std::string folder = c.typed.value_or(Proposed()) + "/";
         EXPECT_EQ(copied ? folder : "none", ReadString("cd_anim_dir", 300, "none"));

@@ -1,34 +1,38 @@
 // pairlet-text: the game's rules in a terminal. The board, settings and
 // content file are the game's own; tiles show their picture names.
 //
-//   pairlet-text [Pairlet.ini]     (default: Pairlet.ini beside the program)
+//   pairlet-text [FOLDER | CONTENT-FILE]
+//
+// The pack is found as the game finds it: the one named, else the current
+// folder's, else the one beside the program, else the installed one.
 //
 // Type a tile as "row column" (from 1), "n" for a new game, "q" to quit.
 #include "TextGameActions.h"
 
 #include "game/Board.h"
 #include "platform/ConsoleMessageBoxes.h"
+#include "platform/PackFolder.h"
 #include "platform/CrtRand.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemClock.h"
 #include "shell/SettingsStore.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 // Each tile is this many client pixels, so a click can be placed on it.
 constexpr int CellPixels = 100;
 
-std::string ContentPathBesideProgram()
+platform::PackFolder FindPack(int argc, char** argv)
 {
-    char self[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return "Pairlet.ini";
-    std::string path(self, static_cast<std::size_t>(n));
-    return path.substr(0, path.rfind('/') + 1) + "Pairlet.ini";
+    const std::string program = platform::PackFolder::ProgramFolder();
+    const std::string installed = program.empty() ? "" : program + "/" PAIRLET_CONTENT_FROM_BIN;
+    std::error_code ignored;
+    const std::string current = std::filesystem::current_path(ignored).string();
+    return platform::PackFolder::Find({argc > 1 ? argv[1] : "", current, program, installed});
 }
 
 std::string Cell(const Board& board, int tile)
@@ -64,7 +68,12 @@ void Repaint(Board& board)
 int main(int argc, char** argv)
 {
     SetSettingsKey("CGameWnd", "Software\\Quillory\\Pairlet");
-    platform::IniProfile content(argc > 1 ? argv[1] : ContentPathBesideProgram());
+    const platform::PackFolder pack = FindPack(argc, argv);
+    if (!pack.problem.empty()) {
+        std::fprintf(stderr, "pairlet-text: %s\n", pack.problem.c_str());
+        return 2;
+    }
+    platform::IniProfile content(pack.contentFile);
     platform::ConsoleMessageBoxes boxes;
     platform::CrtRand rand;
     platform::SystemClock clock;
