@@ -2,10 +2,11 @@
 // current folder's, else the one beside the program, else the installed one.
 #include "platform/PackFolder.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -15,18 +16,13 @@ class PackFolderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = fs::temp_directory_path() / ("pairlet-packs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        for (const char* pack : {"mine", "beside", "installed"}) {
-            fs::create_directories(root / pack);
-            std::ofstream(root / pack / "Pairlet.ini") << "[Tiles]\n";
-        }
-        fs::create_directories(root / "empty");
-        std::ofstream(root / "mine" / "other.ini") << "[Tiles]\n";
+        for (const char* pack : {"mine", "beside", "installed"}) folder.Write(std::string(pack) + "/Pairlet.ini", "[Tiles]\n");
+        folder.Write("mine/other.ini", "[Tiles]\n");
+        fs::create_directories(folder / "empty");
     }
-    void TearDown() override { fs::remove_all(root); }
-    std::string At(const char* name) const { return (root / name).string(); }
+    std::string At(const char* name) const { return folder / name; }
 
-    fs::path root;
+    TempFolder folder;
 };
 
 TEST_F(PackFolderTest, FindsThePackWhoseFilesItReads)
@@ -61,9 +57,9 @@ TEST_F(PackFolderTest, FindsThePackWhoseFilesItReads)
     }
     // With no pack anywhere, the program's folder, where the game reports
     // the missing content as it does today.
-    fs::remove(root / "installed" / "Pairlet.ini");
+    fs::remove(folder / "installed/Pairlet.ini");
     const auto nowhere = platform::PackFolder::Find({"", At("empty"), At("beside") + "/..", At("installed")});
-    EXPECT_EQ(root.string(), nowhere.folder);
+    EXPECT_EQ(folder.Path(), nowhere.folder);
     EXPECT_EQ(std::string(), nowhere.problem);
 }
 

@@ -3,6 +3,7 @@
 #include "AnimationMaker.h"
 #include "CoverArt.h"
 #include "JingleSynth.h"
+#include "PackAdvice.h"
 #include "PaletteQuantizer.h"
 #include "TilePictureMaker.h"
 
@@ -77,31 +78,72 @@ ContentPack::Sources ContentPack::FromList(const QString& listFile, const QStrin
     return sources;
 }
 
-bool ContentPack::Write(const Sources& sources, QStringList& report)
+bool ContentPack::Write(const Sources& sources, QStringList& report, const Progress& progress)
 {
-    if (!QDir().mkpath(folder_ + "/bmp") || !QDir().mkpath(folder_ + "/anim") || !QDir().mkpath(folder_ + "/sounds")) {
-        report << "cannot create the folders of " + folder_;
-        return false;
-    }
+    madeFiles_.clear();
+    madeFolders_.clear();
+    tiles_ = 0;
+    const auto tooFew = [&report](int pictures) {
+        if (PackAdvice::Enough(pictures)) return false;
+        for (const std::string& line : PackAdvice::For(pictures)) report << QString::fromStdString(line);
+        return true;
+    };
+    if (tooFew(int(sources.size()))) return false;
     QStringList names;
-    if (!WritePictures(sources, names, report) || !WriteSounds(report)) return false;
-    tiles_ = int(names.size());
-    if (names.isEmpty()) {
-        report << "no usable picture";
+    const bool written = MakeFolders(report) && WritePictures(sources, names, report, progress) &&
+                         !tooFew(int(names.size())) && WriteSounds(report) && WriteIni(names, report);
+    if (!written) {
+        TakeBack();
         return false;
     }
-    return WriteIni(names);
+    tiles_ = int(names.size());
+    return true;
 }
 
-bool ContentPack::WritePictures(const Sources& sources, QStringList& names, QStringList& report)
+bool ContentPack::MakeFolders(QStringList& report)
+{
+    // The missing folders from the outermost in, each recorded as it is made.
+    const QString top = QDir::cleanPath(QDir(folder_).absolutePath());
+    QStringList missing;
+    for (QString path = top; !QFileInfo::exists(path) && path != QFileInfo(path).path(); path = QFileInfo(path).path())
+        missing.prepend(path);
+    for (const char* sub : {"/bmp", "/anim", "/sounds"})
+        if (!QFileInfo::exists(top + sub)) missing << top + sub;
+    for (const QString& path : missing) {
+        if (!QDir().mkdir(path)) {
+            report << "cannot create the folder " + path;
+            return false;
+        }
+        madeFolders_ << path;
+    }
+    return true;
+}
+
+const QString& ContentPack::Made(const QString& path)
+{
+    // A file of an earlier pack in the same folder is not this run's to take.
+    if (!QFileInfo::exists(path)) madeFiles_ << path;
+    return path;
+}
+
+void ContentPack::TakeBack()
+{
+    for (auto file = madeFiles_.crbegin(); file != madeFiles_.crend(); ++file) QFile::remove(*file);
+    for (auto folder = madeFolders_.crbegin(); folder != madeFolders_.crend(); ++folder) QDir().rmdir(*folder);
+}
+
+bool ContentPack::WritePictures(const Sources& sources, QStringList& names, QStringList& report,
+                                const Progress& progress)
 {
     const int w = TilePictureMaker::Width, h = TilePictureMaker::Height;
-    if (!SaveBmp(CoverArt::Cover(w, h), folder_ + "/bmp/cover.bmp") ||
-        !SaveBmp(PaletteQuantizer::ToIndexed8(CoverArt::Matched(w, h)), folder_ + "/bmp/matched.bmp")) {
+    if (!SaveBmp(CoverArt::Cover(w, h), Made(folder_ + "/bmp/cover.bmp")) ||
+        !SaveBmp(PaletteQuantizer::ToIndexed8(CoverArt::Matched(w, h)), Made(folder_ + "/bmp/matched.bmp"))) {
         report << "cannot write into " + folder_ + "/bmp";
         return false;
     }
+    int n = 0;
     for (const auto& [name, path] : sources) {
+        if (progress) progress(++n, int(sources.size()));
         if (names.size() == MaxTiles) {
             report << QString("only the first %1 pictures are used").arg(MaxTiles);
             break;
@@ -112,11 +154,11 @@ bool ContentPack::WritePictures(const Sources& sources, QStringList& names, QStr
             continue;
         }
         if (StoredIndexed(int(names.size()))) face = PaletteQuantizer::ToIndexed8(face);
-        if (!SaveBmp(face, folder_ + "/bmp/" + name + ".bmp")) {
+        if (!SaveBmp(face, Made(folder_ + "/bmp/" + name + ".bmp"))) {
             report << "cannot write " + folder_ + "/bmp/" + name + ".bmp";
             return false;
         }
-        if (!AnimationMaker::Write(path, int(names.size()), folder_ + "/anim/" + name + ".flc")) {
+        if (!AnimationMaker::Write(path, int(names.size()), Made(folder_ + "/anim/" + name + ".flc"))) {
             report << "cannot write " + folder_ + "/anim/" + name + ".flc";
             return false;
         }
@@ -129,7 +171,7 @@ bool ContentPack::WriteSounds(QStringList& report)
 {
     for (const QStringList* group : {&NopeSounds, &YupSounds, &OtherSounds}) {
         for (const QString& name : *group) {
-            const QString path = folder_ + "/sounds/" + name + ".wav";
+            const QString path = Made(folder_ + "/sounds/" + name + ".wav");
             if (!JingleSynth::WriteWav(path.toStdString(), JingleSynth::Render(JingleSynth::Jingle(name.toStdString())))) {
                 report << "cannot write " + path;
                 return false;
@@ -139,10 +181,13 @@ bool ContentPack::WriteSounds(QStringList& report)
     return true;
 }
 
-bool ContentPack::WriteIni(const QStringList& names)
+bool ContentPack::WriteIni(const QStringList& names, QStringList& report)
 {
-    QSaveFile file(folder_ + "/Pairlet.ini");
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
+    QSaveFile file(Made(folder_ + "/Pairlet.ini"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        report << "cannot write " + folder_ + "/Pairlet.ini";
+        return false;
+    }
     QTextStream out(&file);
     out << "; Pairlet content, made by pairlet-pack: the tile pictures, the cover and\n"
            "; matched-tile pictures and the sounds. Paths are relative to the folder\n"
@@ -157,5 +202,7 @@ bool ContentPack::WriteIni(const QStringList& names)
         out << QString("YUP%1=sounds\\%2.wav\n").arg(i + 1, 2, 10, QChar('0')).arg(YupSounds[i]);
     out << "\n[Other Sounds]\nSTARTSOUND=sounds\\start.wav\nFINSOUND=sounds\\fin.wav\nBYESOUND=sounds\\bye.wav\n";
     out.flush();
-    return file.commit();
+    if (file.commit()) return true;
+    report << "cannot write " + folder_ + "/Pairlet.ini";
+    return false;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -23,17 +24,27 @@ public:
     // A list of "name file" lines; files are relative to the folder.
     static Sources FromList(const QString& listFile, const QString& folder, QString& error);
 
-    // False when nothing usable could be written; problems with single
-    // pictures are reported and those pictures left out.
-    bool Write(const Sources& sources, QStringList& report);
+    // Told before each picture is made: its number from 1, and how many.
+    using Progress = std::function<void(int n, int of)>;
+
+    // False when no pack could be written: too few pictures for the
+    // smallest board, or a file or folder that could not be written; then
+    // nothing it made is left behind. Problems with single pictures are
+    // reported and those pictures left out.
+    bool Write(const Sources& sources, QStringList& report, const Progress& progress = {});
     // The tile pictures the last Write put into the pack.
     int Tiles() const { return tiles_; }
 
 private:
-    bool WritePictures(const Sources& sources, QStringList& names, QStringList& report);
+    bool MakeFolders(QStringList& report);
+    bool WritePictures(const Sources& sources, QStringList& names, QStringList& report, const Progress& progress);
     bool WriteSounds(QStringList& report);
-    bool WriteIni(const QStringList& names);
+    bool WriteIni(const QStringList& names, QStringList& report);
+    // Records a new file about to be written, so that a failed run can take it away.
+    const QString& Made(const QString& path);
+    void TakeBack();
 
     QString folder_;
     int tiles_ = 0;
+    QStringList madeFiles_, madeFolders_;
 };

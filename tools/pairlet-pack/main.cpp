@@ -5,12 +5,15 @@
 //   pairlet-pack PICTURES OUTPUT               every picture in PICTURES
 //   pairlet-pack --list LIST PICTURES OUTPUT   the "name file" lines of LIST
 //
-// Point the game at the pack by running it in OUTPUT with its Pairlet.ini.
+// Play the pack with "pairlet OUTPUT". A board needs rows × columns ÷ match
+// pictures: 4 for the smallest, 18 for the default, 36 for the largest.
 #include "ContentPack.h"
+#include "PackAdvice.h"
 
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
@@ -36,9 +39,17 @@ int main(int argc, char* argv[])
     }
     QStringList report;
     ContentPack pack(args[1]);
-    const bool written = pack.Write(sources, report);
+    // On a terminal a long run says how far it is, on one line.
+    const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    const auto progress = [terminal](int n, int of) {
+        if (terminal) std::fprintf(stderr, "\rpairlet-pack: picture %d of %d", n, of);
+    };
+    const bool written = pack.Write(sources, report, progress);
+    if (terminal) std::fprintf(stderr, "\r\033[K");
     for (const QString& line : report) std::fprintf(stderr, "pairlet-pack: %s\n", qPrintable(line));
     if (!written) return 1;
     std::printf("pairlet-pack: %d pictures into %s\n", pack.Tiles(), qPrintable(args[1]));
+    for (const std::string& line : PackAdvice::For(pack.Tiles())) std::printf("pairlet-pack: %s\n", line.c_str());
+    std::printf("pairlet-pack: play it with: pairlet %s\n", qPrintable(args[1]));
     return 0;
 }

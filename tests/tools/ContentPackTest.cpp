@@ -1,0 +1,74 @@
+// The pack tool's word to its user: which boards a number of pictures fills,
+// and a refused pack that leaves nothing behind.
+#include "ContentPack.h"
+#include "PackAdvice.h"
+
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(PackAdviceTest, SaysWhichBoardsThePicturesFill)
+{
+    const std::string last = "The default board (6 × 6, Match 2) needs 18, the largest (8 × 9, Match 2) 36; "
+                             "choose a board in Grid Settings.";
+    EXPECT_EQ(Lines{"3 pictures are too few: the smallest board (4 × 4, Match 4) needs 4."}, PackAdvice::For(3));
+    EXPECT_FALSE(PackAdvice::Enough(3));
+    EXPECT_TRUE(PackAdvice::Enough(4));
+    // Worked by hand: Match m fills a grid of the settings when its tiles
+    // divide by m and are at most m × 10.
+    EXPECT_EQ((Lines{"10 pictures do not fill every board. They fill:", "  Match 2: 4 × 4, 4 × 5, 5 × 4",
+                     "  Match 3: 4 × 6, 5 × 6, 6 × 4, 6 × 5",
+                     "  Match 4: 4 × 4, 4 × 5, 4 × 6, 4 × 7, 4 × 8, 4 × 9, 5 × 4, 5 × 8, 6 × 4, 6 × 6, 7 × 4, 8 × 4, 8 × 5",
+                     last}),
+              PackAdvice::For(10));
+    const Lines eighteen = PackAdvice::For(18);
+    ASSERT_EQ(5u, eighteen.size());
+    EXPECT_EQ("  Match 4: every board", eighteen[3]);
+    EXPECT_EQ(std::string::npos, eighteen[1].find("8 × 9")) << eighteen[1];
+    EXPECT_NE(std::string::npos, eighteen[1].find("6 × 6")) << eighteen[1];
+    EXPECT_EQ(5u, PackAdvice::For(35).size());
+    EXPECT_EQ(Lines{}, PackAdvice::For(36));
+}
+
+// Too few pictures, counted before anything is made or after a damaged one
+// was left out: refused, and the folders the run made are gone again.
+TEST(ContentPackTest, ARefusedPackLeavesNothingBehind)
+{
+    TempFolder pictures;
+    for (int i = 0; i < 4; ++i) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(QColor::fromHsv(i * 80, 200, 200));
+        ASSERT_TRUE(picture.save(QString::fromStdString(pictures / ("p" + std::to_string(i) + ".png"))));
+    }
+    TempFolder output;
+    const QString pack = QString::fromStdString(output / "new/pack");
+    const ContentPack::Sources sources = ContentPack::FromFolder(QString::fromStdString(pictures.Path()));
+    ASSERT_EQ(4u, sources.size());
+    for (const bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged ? "one of four damaged" : "three of four");
+        ContentPack::Sources given = sources;
+        if (damaged) {
+            QFile file(given[2].second);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("not a picture");
+        } else {
+            given.pop_back();
+        }
+        QStringList report;
+        std::vector<int> told;
+        EXPECT_FALSE(ContentPack(pack).Write(given, report, [&told](int n, int of) { told.push_back(n * 10 + of); }));
+        EXPECT_TRUE(report.contains("3 pictures are too few: the smallest board (4 × 4, Match 4) needs 4.")) << report.join('\n').toStdString();
+        EXPECT_EQ(damaged ? (std::vector<int>{14, 24, 34, 44}) : std::vector<int>(), told);
+        EXPECT_FALSE(QDir(QString::fromStdString(output / "new")).exists());
+    }
+}
+
+} // namespace
