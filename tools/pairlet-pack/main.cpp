@@ -37,6 +37,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "pairlet-pack: %s\n", qPrintable(error));
         return 1;
     }
+    if (sources.empty()) {
+        std::fprintf(stderr, "pairlet-pack: no PNG, JPEG or SVG pictures in %s\n", qPrintable(args[0]));
+        return 1;
+    }
     QStringList report;
     ContentPack pack(args[1]);
     // On a terminal a long run says how far it is, on one line.
