@@ -71,8 +71,11 @@ QImage TileCanvas::Scaled(const TileBitmap& picture, const QRect& source, int wi
         return it->image;
     }
     // Stored rows run bottom-up: the flip makes the picture stand upright.
+    // Scaled as colours: Qt puts a scaled indexed picture back into a
+    // dithered cube of 216 colours, which speckles flat areas.
     QImage scaled = StoredRows(picture)
                         .copy(source)
+                        .convertToFormat(QImage::Format_RGB32)
                         .mirrored(false, true)
                         .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                         .convertToFormat(QImage::Format_RGB32); // opaque: drawn by plain copy

@@ -1,5 +1,5 @@
-// Match 4 Corners: each of a picture's four tiles shows its own quarter,
-// the right way up, the middle row of an odd height in both neighbours.
+// Tile pictures as drawn on the board: Match 4 Corners' quarters, and
+// 8-bit faces stretched without losing their colours.
 #include "game/TileCanvas.h"
 
 #include "game/TileBitmap.h"
@@ -50,6 +50,30 @@ TEST(TileCanvasTest, EachCornerTileShowsItsQuarterUpright)
     // begins the bottom ones: it is the top quarters' last row.
     EXPECT_EQ(QRect(0, 37, 50, 38), TileCanvas::QuarterSource(2, 100, 75));
     EXPECT_EQ(QRect(50, 0, 50, 38), TileCanvas::QuarterSource(1, 100, 75));
+}
+
+// A flat area of an 8-bit face keeps its exact colour at any tile size,
+// also beside a busy one (the size of a 6 × 6 tile on a 1280 × 800 screen).
+TEST(TileCanvasTest, EightBitFacesKeepTheirColoursWhenStretched)
+{
+    TileBitmap p;
+    p.width = 480;
+    p.height = 270;
+    p.bitCount = 8;
+    for (std::uint32_t i = 0; i < 256; ++i) p.colors.push_back(i << 16 | (255 - i) << 8 | (i * 7 & 255));
+    p.colors[0] = 219u << 16 | 251u << 8 | 244u;
+    p.bits.assign(std::size_t(p.RowBytes()) * p.height, 0);
+    for (std::uint32_t y = 0; y < p.height; ++y)
+        for (std::uint32_t x = 240; x < p.width; ++x) p.bits[y * p.RowBytes() + x] = std::uint8_t(x * y);
+    TileCanvas canvas;
+    for (const QSize tile : {QSize(213, 133), QSize(320, 180), QSize(640, 360)}) {
+        SCOPED_TRACE(tile.width());
+        canvas.Resize(tile.width(), tile.height());
+        canvas.DrawDib({0, 0, tile.width(), tile.height()}, p);
+        for (int y = 0; y < tile.height(); y += 3)
+            for (int x = 0; x < tile.width() * 2 / 5; ++x)
+                ASSERT_EQ(qRgb(219, 251, 244), canvas.Image().pixel(x, y)) << x << "," << y;
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // and a refused pack that leaves nothing behind.
 #include "ContentPack.h"
 #include "PackAdvice.h"
+#include "PaletteQuantizer.h"
 
 #include "TempFolder.h"
 
@@ -69,6 +70,28 @@ TEST(ContentPackTest, ARefusedPackLeavesNothingBehind)
         EXPECT_EQ(damaged ? (std::vector<int>{14, 24, 34, 44}) : std::vector<int>(), told);
         EXPECT_FALSE(QDir(QString::fromStdString(output / "new")).exists());
     }
+}
+
+} // namespace
+
+namespace {
+
+// The pack's 8-bit pictures: few colours kept exactly, never dithered; more
+// than a colour table holds are not forced into one.
+TEST(PaletteQuantizerTest, FewColoursStayExactlyAsTheyAre)
+{
+    QImage few(64, 32, QImage::Format_RGB32);
+    few.fill(qRgb(219, 251, 244));
+    for (int x = 0; x < 64; ++x) few.setPixel(x, x % 32, x % 2 ? qRgb(10, 20, 30) : qRgb(250, 120, 0));
+    for (const QImage& indexed : {PaletteQuantizer::ExactIndexed8(few), PaletteQuantizer::ToIndexed8(few)}) {
+        ASSERT_EQ(QImage::Format_Indexed8, indexed.format());
+        EXPECT_EQ(3, indexed.colorCount());
+        EXPECT_EQ(few, indexed.convertToFormat(QImage::Format_RGB32));
+    }
+    QImage many(300, 1, QImage::Format_RGB32);
+    for (int x = 0; x < 300; ++x) many.setPixel(x, 0, qRgb(x % 256, x / 256, 7));
+    EXPECT_TRUE(PaletteQuantizer::ExactIndexed8(many).isNull());
+    EXPECT_EQ(QImage::Format_Indexed8, PaletteQuantizer::ToIndexed8(many).format());
 }
 
 } // namespace

@@ -28,7 +28,7 @@ QString TileName(const QString& file)
     return name.isEmpty() ? QString("tile") : name;
 }
 
-// Every third face is stored with a colour table of 256 entries.
+// Every third face is stored with a colour table where its colours fit one.
 bool StoredIndexed(int index)
 {
     return index % 3 == 2;
@@ -153,7 +153,12 @@ bool ContentPack::WritePictures(const Sources& sources, QStringList& names, QStr
             report << "not a readable picture, left out: " + path;
             continue;
         }
-        if (StoredIndexed(int(names.size()))) face = PaletteQuantizer::ToIndexed8(face);
+        // An 8-bit face only where its colours fit: a face of more keeps
+        // them all in 24 bits rather than a dithered approximation.
+        if (StoredIndexed(int(names.size()))) {
+            const QImage exact = PaletteQuantizer::ExactIndexed8(face);
+            if (!exact.isNull()) face = exact;
+        }
         if (!SaveBmp(face, Made(folder_ + "/bmp/" + name + ".bmp"))) {
             report << "cannot write " + folder_ + "/bmp/" + name + ".bmp";
             return false;

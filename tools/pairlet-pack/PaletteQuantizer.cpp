@@ -1,5 +1,7 @@
 #include "PaletteQuantizer.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -80,6 +82,33 @@ QVector<QRgb> PaletteQuantizer::MedianCut(const QImage& picture, int colours)
 
 QImage PaletteQuantizer::ToIndexed8(const QImage& picture)
 {
+    // A picture of few colours keeps them: dithering would speckle its flat areas.
+    const QImage exact = ExactIndexed8(picture);
+    if (!exact.isNull()) return exact;
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     return rgb.convertToFormat(QImage::Format_Indexed8, MedianCut(rgb, 256), Qt::DiffuseDither);
+}
+
+QImage PaletteQuantizer::ExactIndexed8(const QImage& picture)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    QVector<QRgb> table;
+    QImage indexed(rgb.size(), QImage::Format_Indexed8);
+    QHash<QRgb, uchar> index;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* to = indexed.scanLine(y);
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb c = row[x] | 0xFF000000u;
+            auto found = index.constFind(c);
+            if (found == index.constEnd()) {
+                if (table.size() == 256) return {};
+                found = index.insert(c, uchar(table.size()));
+                table.push_back(c);
+            }
+            to[x] = *found;
+        }
+    }
+    indexed.setColorTable(table);
+    return indexed;
 }
