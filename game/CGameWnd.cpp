@@ -312,9 +312,11 @@ void CGameWnd::PaintBoard()
     paintQueued_ = false;
     if (closing_) return;
     const QSize size = view_->size();
-    if (!boardInvalid_ && canvas_.Image().size() == size) return;
+    const qreal ratio = view_->devicePixelRatioF();
+    const QImage& shown = canvas_.Image();
+    if (!boardInvalid_ && shown.size() == size * ratio && shown.devicePixelRatio() == ratio) return;
     boardInvalid_ = false;
-    canvas_.Resize(size.width(), size.height());
+    canvas_.Resize(size.width(), size.height(), ratio);
     board_.Paint(size.width(), size.height());
     view_->update();
 }

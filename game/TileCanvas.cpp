@@ -30,13 +30,33 @@ QImage FromFourBit(const TileBitmap& p)
     return out;
 }
 
+// Paints on the canvas in its own pixels: tiles are placed pixel for pixel,
+// whatever the ratio.
+class PixelPainter : public QPainter {
+public:
+    explicit PixelPainter(QImage& image) : QPainter(&image)
+    {
+        const qreal ratio = image.devicePixelRatio();
+        scale(1 / ratio, 1 / ratio);
+    }
+};
+
 } // namespace
 
-void TileCanvas::Resize(int width, int height)
+void TileCanvas::Resize(int width, int height, qreal ratio)
 {
-    if (image_.width() == width && image_.height() == height) return;
-    image_ = QImage(width, height, QImage::Format_RGB32);
+    const QSize pixels(qRound(width * ratio), qRound(height * ratio));
+    if (image_.size() == pixels && image_.devicePixelRatio() == ratio) return;
+    image_ = QImage(pixels, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
     image_.fill(Qt::black);
+}
+
+QRect TileCanvas::Pixels(const TileRect& tile) const
+{
+    const qreal r = image_.devicePixelRatio();
+    const int left = qRound(tile.x * r), top = qRound(tile.y * r);
+    return QRect(QPoint(left, top), QPoint(qRound((tile.x + tile.width) * r) - 1, qRound((tile.y + tile.height) * r) - 1));
 }
 
 QImage TileCanvas::StoredRows(const TileBitmap& p)
@@ -87,15 +107,15 @@ QImage TileCanvas::Scaled(const TileBitmap& picture, const QRect& source, int wi
 
 QRect TileCanvas::Blank(const TileRect& tile)
 {
-    const QRect target(tile.x, tile.y, tile.width, tile.height);
-    QPainter(&image_).fillRect(target, QColor(BlankTile));
-    return target;
+    PixelPainter(image_).fillRect(Pixels(tile), QColor(BlankTile));
+    return QRect(tile.x, tile.y, tile.width, tile.height);
 }
 
 QRect TileCanvas::Draw(const TileRect& tile, const TileBitmap& picture, const QRect& source)
 {
     if (!picture.Valid()) return Blank(tile);
-    QPainter(&image_).drawImage(tile.x, tile.y, Scaled(picture, source, tile.width, tile.height));
+    const QRect target = Pixels(tile);
+    PixelPainter(image_).drawImage(target.topLeft(), Scaled(picture, source, target.width(), target.height()));
     return QRect(tile.x, tile.y, tile.width, tile.height);
 }
 
@@ -113,18 +133,17 @@ QRect TileCanvas::PaintAllCovers(const BoardLayout& layout, const TileBitmap& pi
 {
     QRect changed;
     if (layout.Empty()) return changed;
-    QImage tile;
-    if (picture.Valid())
-        tile = Scaled(picture, QRect(0, 0, int(picture.width), int(picture.height)), layout.tileWidth,
-                      layout.tileHeight);
-    QPainter painter(&image_);
+    const QRect whole(0, 0, int(picture.width), int(picture.height));
+    PixelPainter painter(image_);
     for (int r = 0; r < layout.rows; ++r) {
         for (int c = 0; c < layout.columns; ++c) {
-            const QRect target(c * layout.tileWidth + layout.left, r * layout.tileHeight + layout.top,
-                               layout.tileWidth, layout.tileHeight);
-            if (tile.isNull()) painter.fillRect(target, QColor(BlankTile));
-            else painter.drawImage(target.topLeft(), tile);
-            changed |= target;
+            const TileRect tile{c * layout.tileWidth + layout.left, r * layout.tileHeight + layout.top,
+                                layout.tileWidth, layout.tileHeight};
+            const QRect target = Pixels(tile);
+            // At a fractional ratio tiles differ by a pixel: each size is stretched once.
+            if (!picture.Valid()) painter.fillRect(target, QColor(BlankTile));
+            else painter.drawImage(target.topLeft(), Scaled(picture, whole, target.width(), target.height()));
+            changed |= QRect(tile.x, tile.y, tile.width, tile.height);
         }
     }
     return changed;

@@ -12,12 +12,16 @@ struct TileBitmap;
 
 // The main window's picture of the board: an RGB32 image the tile pictures
 // are stretched into. The window shows it; every drawing call returns the
-// area it changed.
+// area it changed. Sizes and tiles are given in the window's units; the
+// image has the screen's own pixels (ratio of them to a unit: the device
+// pixel ratio), so pictures are stretched once, straight to what is shown.
 class TileCanvas {
 public:
-    // Keeps the drawn board when the size is unchanged; a new size starts black.
-    void Resize(int width, int height);
+    // Keeps the drawn board when size and ratio are unchanged; else it starts black.
+    void Resize(int width, int height, qreal ratio = 1);
     const QImage& Image() const { return image_; }
+    // Where a tile lies in the image's pixels: neighbouring tiles still touch.
+    QRect Pixels(const TileRect& tile) const;
 
     QRect DrawDib(const TileRect& tile, const TileBitmap& picture);
     QRect DrawDibQuarter(int quarter, const TileRect& tile, const TileBitmap& picture);

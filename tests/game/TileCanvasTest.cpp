@@ -76,4 +76,37 @@ TEST(TileCanvasTest, EightBitFacesKeepTheirColoursWhenStretched)
     }
 }
 
+// On a screen of two pixels to a unit the picture is stretched straight to
+// the screen's pixels: a picture of exactly the tile's pixels shows each
+// of its pixels once, not doubled. At 1.5 the tiles still touch: no pixel
+// between them is left unpainted.
+TEST(TileCanvasTest, TilesAreDrawnInTheScreensOwnPixels)
+{
+    TileBitmap checks;
+    checks.width = 100;
+    checks.height = 76;
+    checks.bitCount = 8;
+    checks.colors = {0x000000, 0xFFFFFF};
+    checks.bits.resize(std::size_t(checks.RowBytes()) * checks.height);
+    for (std::uint32_t y = 0; y < checks.height; ++y)
+        for (std::uint32_t x = 0; x < checks.width; ++x) checks.bits[y * checks.RowBytes() + x] = std::uint8_t((x + y) % 2);
+    TileCanvas canvas;
+    canvas.Resize(60, 40, 2);
+    ASSERT_EQ(QSize(120, 80), canvas.Image().size());
+    EXPECT_EQ(QRect(10, 0, 50, 38), canvas.DrawDib({10, 0, 50, 38}, checks)) << "the area in units";
+    for (int y = 0; y < 76; ++y)
+        for (int x = 0; x < 100; ++x)
+            // Upright row y is stored row 75 − y: the checks' parity turns.
+            ASSERT_EQ((x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255), canvas.Image().pixel(20 + x, y)) << x << "," << y;
+
+    TileBitmap cover = checks;
+    cover.colors = {0x3060A0, 0x3060A0};
+    const BoardLayout layout = BoardLayout::Compute(101, 77, 4, 5);
+    canvas.Resize(101, 77, 1.5);
+    canvas.PaintAllCovers(layout, cover);
+    const QRect grid = canvas.Pixels({layout.left, layout.top, layout.tileWidth * 5, layout.tileHeight * 4});
+    for (int y = grid.top(); y <= grid.bottom(); ++y)
+        for (int x = grid.left(); x <= grid.right(); ++x) ASSERT_EQ(qRgb(0x30, 0x60, 0xA0), canvas.Image().pixel(x, y)) << x << "," << y;
+}
+
 } // namespace
