@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The board on a 3840 × 2160 screen at 200 %, every face shown: drawn in the
+# screen's own pixels, not at half size and doubled. Doubling makes every
+# pixel at an even column equal its right neighbour; a board drawn in device
+# pixels has about as many equal pairs from even columns as from odd ones.
+#
+#   hidpi-check.sh BUILD_DIR [SCREENSHOT_DIR]
+set -euo pipefail
+
+source "$(dirname "$0")/../screen-session.sh" hidpi-check "$@"
+start_screen 191 240 3840x2160
+export SDL_AUDIODRIVER=dummy QT_SCALE_FACTOR=2
+
+(cd "$build" && exec ./pairlet) >"$work/game.log" 2>&1 &
+pids+=($!)
+window=$(timeout 20 xdotool search --sync --name '^Pairlet$' | head -1) || fail "no window titled Pairlet"
+sleep 1.5
+xdotool windowfocus --sync "$window"
+sleep 0.3
+xdotool key ctrl+shift+alt+p # every face shown
+sleep 1.5
+xwd -root -silent | convert xwd:- "$shots/hidpi.png"
+
+# Equal neighbours counted on every seventh row of the board (below the menu).
+read -r even odd < <(convert "$shots/hidpi.png" -crop 3840x1900+0+160 +repage rgb:- | python3 -c '
+import sys
+data, w = sys.stdin.buffer.read(), 3840
+counts = [0, 0]
+for y in range(0, len(data) // (w * 3), 7):
+    row = data[y * w * 3:(y + 1) * w * 3]
+    for x in range(w - 1):
+        counts[x % 2] += row[x * 3:x * 3 + 3] == row[x * 3 + 3:x * 3 + 6]
+pairs = (len(data) // (w * 3) + 6) // 7 * (w // 2)
+print(counts[0] / pairs, counts[1] / pairs)')
+echo "hidpi-check: equal neighbours from even columns $even, from odd columns $odd"
+python3 -c "import sys; sys.exit(0 if $even < 0.95 and abs($even - $odd) < 0.15 else 1)" ||
+    fail "the board is drawn at half size and doubled"
