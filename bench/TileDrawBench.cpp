@@ -1,8 +1,9 @@
-// What a turned tile and a repaint cost: turning is reading a 128 × 128
-// picture and stretching it into a tile of a 1920 × 1080 board (4 × 4, the
-// largest tiles); the repaint draws the cover into all 72 tiles of an 8 × 9
-// board, and then all 72 faces. Each is set against a plain copy of the same
-// output pixels.
+// What a turned tile and a repaint cost: turning is reading a face and
+// stretching it into a tile of a 4 × 4 board (the largest tiles); the repaint
+// draws the cover into all 72 tiles of an 8 × 9 board, and then all 72 faces.
+// On a 1920 × 1080 screen with a 128 × 128 face, and on a 3840 × 2160 one at
+// 200 % (the board in the screen's own pixels) with a face of the pack's
+// size. Each is set against a plain copy of the same output pixels.
 #include "game/BoardLayout.h"
 #include "game/TileBitmap.h"
 #include "game/TileCanvas.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int ScreenW = 1920, ScreenH = 1080;
 
 template <typename Body> double MicrosecondsPerCall(int calls, Body body)
 {
@@ -46,35 +46,30 @@ void PlainCopy(const QImage& from, QImage& to, const QRect& area)
                     std::size_t(area.width()) * 4);
 }
 
-} // namespace
 
-int main()
+void Run(int screenW, int screenH, qreal ratio, const std::string& facePath, const std::string& coverPath,
+         platform::MessageBoxes& boxes)
 {
-    TempFolder folder;
-    folder.Write("face.bmp", Pattern(128, 128, 8).Bytes());
-    folder.Write("cover.bmp", Pattern(480, 270, 24).Bytes());
-    ScriptedMessageBoxes boxes;
     platform::HostPathMap paths;
     TileCanvas canvas;
-    canvas.Resize(ScreenW, ScreenH);
-    QImage source(ScreenW, ScreenH, QImage::Format_RGB32);
+    canvas.Resize(screenW, screenH, ratio);
+    QImage source(canvas.Image().size(), QImage::Format_RGB32);
     source.fill(Qt::gray);
     QImage target = source;
 
-    const BoardLayout large = BoardLayout::Compute(ScreenW, ScreenH, 4, 4);
+    const BoardLayout large = BoardLayout::Compute(screenW, screenH, 4, 4);
     const TileRect tile = large.RectOf(5);
+    const QRect tilePixels = canvas.Pixels(tile);
     TileBitmap face;
-    const double turn = MicrosecondsPerCall(300, [&] {
-        LoadDib(folder / "face.bmp", face, boxes, paths);
+    const double turn = MicrosecondsPerCall(100, [&] {
+        LoadDib(facePath, face, boxes, paths);
         canvas.DrawDib(tile, face);
     });
-    const double tileCopy = MicrosecondsPerCall(300, [&] {
-        PlainCopy(source, target, QRect(tile.x, tile.y, tile.width, tile.height));
-    });
+    const double tileCopy = MicrosecondsPerCall(300, [&] { PlainCopy(source, target, tilePixels); });
 
-    const BoardLayout full = BoardLayout::Compute(ScreenW, ScreenH, 8, 9);
+    const BoardLayout full = BoardLayout::Compute(screenW, screenH, 8, 9);
     TileBitmap cover;
-    LoadDib(folder / "cover.bmp", cover, boxes, paths);
+    LoadDib(coverPath, cover, boxes, paths);
     const double repaint = MicrosecondsPerCall(20, [&] {
         for (int i = 0; i < 72; ++i) canvas.DrawDib(full.RectOf(i), cover);
     });
@@ -82,17 +77,31 @@ int main()
     // Every tile face up: each is read from its file and stretched anew.
     const double faceUpRepaint = MicrosecondsPerCall(5, [&] {
         for (int i = 0; i < 72; ++i) {
-            LoadDib(folder / "face.bmp", face, boxes, paths);
+            LoadDib(facePath, face, boxes, paths);
             canvas.DrawDib(full.RectOf(i), face);
         }
     });
     const double boardCopy = MicrosecondsPerCall(20, [&] { PlainCopy(source, target, source.rect()); });
 
-    std::printf("turn a tile (%dx%d): %.0f us, plain copy %.1f us, ratio %.0f\n", tile.width, tile.height, turn,
-                tileCopy, turn / tileCopy);
-    std::printf("repaint 8x9 covers: %.0f us, first paint %.0f us, plain copy %.0f us, ratios %.1f and %.1f\n",
+    std::printf("%dx%d at %.0f%%, face %ux%u:\n", screenW, screenH, ratio * 100, face.width, face.height);
+    std::printf("  turn a tile (%dx%d pixels): %.0f us, plain copy %.1f us, ratio %.0f\n", tilePixels.width(),
+                tilePixels.height(), turn, tileCopy, turn / tileCopy);
+    std::printf("  repaint 8x9 covers: %.0f us, first paint %.0f us, plain copy %.0f us, ratios %.1f and %.1f\n",
                 repaint, firstPaint, boardCopy, repaint / boardCopy, firstPaint / boardCopy);
-    std::printf("repaint 8x9 all face up: %.0f us, ratio %.0f to the plain copy\n", faceUpRepaint,
+    std::printf("  repaint 8x9 all face up: %.0f us, ratio %.0f to the plain copy\n", faceUpRepaint,
                 faceUpRepaint / boardCopy);
+}
+
+} // namespace
+
+int main()
+{
+    TempFolder folder;
+    const std::string small = folder.Write("face.bmp", Pattern(128, 128, 8).Bytes());
+    const std::string large = folder.Write("large.bmp", Pattern(480, 270, 24).Bytes());
+    const std::string cover = folder.Write("cover.bmp", Pattern(480, 270, 24).Bytes());
+    ScriptedMessageBoxes boxes;
+    Run(1920, 1080, 1, small, cover, boxes);
+    Run(1920, 1080, 2, large, cover, boxes);
     return boxes.shown.empty() ? 0 : 1;
 }
