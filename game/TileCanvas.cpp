@@ -19,17 +19,6 @@ QVector<QRgb> ColourTable(const TileBitmap& picture)
     return table;
 }
 
-QImage FromFourBit(const TileBitmap& p)
-{
-    QImage out(int(p.width), int(p.height), QImage::Format_Indexed8);
-    for (std::uint32_t y = 0; y < p.height; ++y) {
-        const std::uint8_t* row = p.bits.data() + std::size_t(y) * p.RowBytes();
-        uchar* to = out.scanLine(int(y));
-        for (std::uint32_t x = 0; x < p.width; ++x) to[x] = (x & 1) ? row[x / 2] & 0x0F : row[x / 2] >> 4;
-    }
-    return out;
-}
-
 // Paints on the canvas in its own pixels: tiles are placed pixel for pixel,
 // whatever the ratio.
 class PixelPainter : public QPainter {
@@ -59,21 +48,28 @@ QRect TileCanvas::Pixels(const TileRect& tile) const
     return QRect(QPoint(left, top), QPoint(qRound((tile.x + tile.width) * r) - 1, qRound((tile.y + tile.height) * r) - 1));
 }
 
-QImage TileCanvas::StoredRows(const TileBitmap& p)
+QImage TileCanvas::Upright(const TileBitmap& p, const QRect& source)
 {
-    if (!p.Valid()) return {};
-    const int w = int(p.width), h = int(p.height);
-    const auto stride = qsizetype(p.RowBytes());
-    QImage image;
-    switch (p.bitCount) {
-    case 1: image = QImage(p.bits.data(), w, h, stride, QImage::Format_Mono); break;
-    case 4: image = FromFourBit(p); break;
-    case 8: image = QImage(p.bits.data(), w, h, stride, QImage::Format_Indexed8); break;
-    case 24: return QImage(p.bits.data(), w, h, stride, QImage::Format_BGR888);
-    default: return {};
+    const int bits = p.bitCount;
+    if (!p.Valid() || (bits != 1 && bits != 4 && bits != 8 && bits != 24) ||
+        p.bits.size() < std::size_t(p.RowBytes()) * p.height || !QRect(0, 0, int(p.width), int(p.height)).contains(source))
+        return {};
+    const QVector<QRgb> table = ColourTable(p);
+    QImage out(source.size(), QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        // Stored rows run bottom-up: the last stored row of the part is the top one.
+        const std::uint8_t* row = p.bits.data() + std::size_t(source.bottom() - y) * p.RowBytes();
+        auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0, c = source.left(); x < source.width(); ++x, ++c) {
+            switch (bits) {
+            case 24: to[x] = qRgb(row[c * 3 + 2], row[c * 3 + 1], row[c * 3]); break;
+            case 8: to[x] = table[row[c]]; break;
+            case 4: to[x] = table[(c & 1) ? row[c / 2] & 0x0F : row[c / 2] >> 4]; break;
+            default: to[x] = table[row[c / 8] >> (7 - c % 8) & 1]; break;
+            }
+        }
     }
-    image.setColorTable(ColourTable(p));
-    return image;
+    return out;
 }
 
 QRect TileCanvas::QuarterSource(int quarter, int width, int height)
@@ -90,15 +86,14 @@ QImage TileCanvas::Scaled(const TileBitmap& picture, const QRect& source, int wi
         copies_.splice(copies_.begin(), copies_, it);
         return it->image;
     }
-    // Stored rows run bottom-up: the flip makes the picture stand upright.
-    // Scaled as colours: Qt puts a scaled indexed picture back into a
-    // dithered cube of 216 colours, which speckles flat areas.
-    QImage scaled = StoredRows(picture)
-                        .copy(source)
-                        .convertToFormat(QImage::Format_RGB32)
-                        .mirrored(false, true)
-                        .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                        .convertToFormat(QImage::Format_RGB32); // opaque: drawn by plain copy
+    // Scaled as colours, upright, in one pass over the part: Qt would put a
+    // scaled indexed picture back into a dithered cube of 216 colours, which
+    // speckles flat areas.
+    const QImage upright = Upright(picture, source);
+    const QImage scaled = upright.size() == size
+                              ? upright
+                              : upright.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_RGB32); // opaque: drawn by plain copy
     if (picture.serial == 0) return scaled; // not from a file: no identity to keep it by
     copies_.push_front({picture.serial, source, size, scaled});
     if (copies_.size() > KeptCopies) copies_.pop_back();

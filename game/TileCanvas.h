@@ -31,8 +31,9 @@ public:
     // The part of the picture that a quarter tile shows, in the picture's
     // own coordinates (origin at the first stored row).
     static QRect QuarterSource(int quarter, int width, int height);
-    // The picture as an image in stored row order; null when it is invalid.
-    static QImage StoredRows(const TileBitmap& picture);
+    // The part of the picture (in its stored coordinates), upright, as RGB32;
+    // null when the picture is invalid or the part not inside it.
+    static QImage Upright(const TileBitmap& picture, const QRect& source);
 
 private:
     QRect Draw(const TileRect& tile, const TileBitmap& picture, const QRect& source);

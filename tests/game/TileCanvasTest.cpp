@@ -109,4 +109,48 @@ TEST(TileCanvasTest, TilesAreDrawnInTheScreensOwnPixels)
         for (int x = grid.left(); x <= grid.right(); ++x) ASSERT_EQ(qRgb(0x30, 0x60, 0xA0), canvas.Image().pixel(x, y)) << x << "," << y;
 }
 
+// Every depth a face file may have shows the same picture: 1, 4 and 8 bits
+// through the colour table (values beyond it black), 24 bits as stored
+// blue, green, red; odd widths and the row padding included.
+TEST(TileCanvasTest, EveryDepthShowsThePictureUpright)
+{
+    const QRgb colours[4] = {qRgb(200, 0, 0), qRgb(0, 150, 0), qRgb(0, 0, 250), qRgb(90, 90, 90)};
+    const int w = 5, h = 3;
+    for (const int bits : {1, 4, 8, 24}) {
+        SCOPED_TRACE(bits);
+        const int n = bits == 1 ? 2 : 4;
+        TileBitmap p;
+        p.width = w;
+        p.height = h;
+        p.bitCount = std::uint16_t(bits);
+        if (bits < 24)
+            for (int i = 0; i < n - (bits == 8); ++i) p.colors.push_back(colours[i] & 0xFFFFFF); // 8 bits: value 3 has no entry
+        p.bits.assign(std::size_t(p.RowBytes()) * h, 0);
+        auto value = [n](int x, int y) { return (x + 2 * y) % n; }; // y from the top
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                std::uint8_t* row = p.bits.data() + std::size_t(h - 1 - y) * p.RowBytes();
+                const int v = value(x, y);
+                if (bits == 24) {
+                    const QRgb c = colours[v];
+                    row[x * 3] = std::uint8_t(qBlue(c)), row[x * 3 + 1] = std::uint8_t(qGreen(c)), row[x * 3 + 2] = std::uint8_t(qRed(c));
+                } else if (bits == 8) {
+                    row[x] = std::uint8_t(v);
+                } else if (bits == 4) {
+                    row[x / 2] |= std::uint8_t(x % 2 ? v : v << 4);
+                } else {
+                    row[x / 8] |= std::uint8_t(v << (7 - x % 8));
+                }
+            }
+        TileCanvas canvas;
+        canvas.Resize(w, h);
+        canvas.DrawDib({0, 0, w, h}, p);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int v = value(x, y);
+                EXPECT_EQ(bits == 8 && v == 3 ? qRgb(0, 0, 0) : colours[v], canvas.Image().pixel(x, y)) << x << "," << y;
+            }
+    }
+}
+
 } // namespace
