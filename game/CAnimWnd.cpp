@@ -41,7 +41,7 @@ bool WaitsForTheBoard(QEvent::Type type)
 
 CAnimWnd::CAnimWnd(const QRect& screen)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(screen.width(), screen.height())
+      screen_(screen.size())
 {
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -55,15 +55,23 @@ CAnimWnd::CAnimWnd(const QRect& screen)
 void CAnimWnd::Present(const Pixels& pixels, int destLeft, int destTop, int width, int height, int sourceX,
                        int sourceY)
 {
-    picture_.Present(pixels, destLeft, destTop, width, height, sourceX, sourceY);
-    const platform::RgbSurface::Area& area = picture_.LastArea();
+    if (!picture_) picture_ = std::make_unique<platform::RgbSurface>(screen_.width(), screen_.height()); // black
+    picture_->Present(pixels, destLeft, destTop, width, height, sourceX, sourceY);
+    const platform::RgbSurface::Area& area = picture_->LastArea();
     if (area.width > 0 && area.height > 0) update(area.left, area.top, area.width, area.height);
+}
+
+const platform::RgbSurface& CAnimWnd::Picture() const
+{
+    static const platform::RgbSurface none(0, 0);
+    return picture_ ? *picture_ : none;
 }
 
 void CAnimWnd::paintEvent(QPaintEvent* event)
 {
-    const QImage image(reinterpret_cast<const uchar*>(picture_.Data()), picture_.Width(), picture_.Height(),
-                       picture_.Width() * 4, QImage::Format_RGB32);
+    if (!picture_) return; // the black background until the first frame
+    const QImage image(reinterpret_cast<const uchar*>(picture_->Data()), picture_->Width(), picture_->Height(),
+                       picture_->Width() * 4, QImage::Format_RGB32);
     QPainter painter(this);
     const QRect area = event->rect();
     painter.drawImage(area, image, area);
@@ -79,7 +87,7 @@ void CAnimWnd::hideEvent(QHideEvent* event)
 {
     // The next animation starts on black, not on what the last one left;
     // its stage shows only what it changes.
-    picture_.Fill(0xFF000000u);
+    picture_.reset();
     QWidget::hideEvent(event);
 }
 

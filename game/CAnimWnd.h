@@ -29,7 +29,8 @@ public:
 
     void Present(const Pixels& pixels, int destLeft, int destTop, int width, int height, int sourceX,
                  int sourceY) override;
-    const platform::RgbSurface& Picture() const { return picture_; }
+    // What the window shows; an empty picture while it is hidden.
+    const platform::RgbSurface& Picture() const;
 
     // Runs pass after pass, at most one each 50 ms, until a typed key, a
     // button or a mouse movement of more than 200 pixels ends it, the pass
@@ -51,7 +52,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    platform::RgbSurface picture_;
+    // Held only while an animation shows: on a 4K screen it is 33 MB.
+    std::unique_ptr<platform::RgbSurface> picture_;
+    QSize screen_;
     QPoint start_;
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
     bool endRequested_ = false;
