@@ -26,3 +26,19 @@ start_screen() {
     export QT_QPA_PLATFORM=xcb DISPLAY=":$display" XDG_CONFIG_HOME="$work/config"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
+
+# start_game FOLDER PROGRAM [ARGUMENTS...]: the program started in FOLDER,
+# its window titled Pairlet waited for and given the focus; sets $game (the
+# process) and $window.
+start_game() {
+    local folder=$1
+    shift
+    (cd "$folder" && exec "$@") >"$work/game.log" 2>&1 &
+    game=$!
+    pids+=($game)
+    window=$(timeout 20 xdotool search --sync --name '^Pairlet$' | head -1) || fail "no window titled Pairlet"
+    sleep 1.5
+    # No window manager gives the focus here.
+    xdotool windowfocus --sync "$window"
+    sleep 0.3
+}

@@ -34,15 +34,8 @@ export SDL_AUDIODRIVER=dummy
 # shot NAME FOLDER [PACK]: the installed game started in FOLDER (with PACK
 # named), every face shown, a screenshot taken, the game ended.
 shot() {
-    (cd "$2" && exec "$prefix/bin/pairlet" "${@:3}") >"$work/game.log" 2>&1 &
-    local game=$!
-    pids+=($game)
-    local window
-    window=$(timeout 20 xdotool search --sync --name '^Pairlet$' | head -1) || fail "$1: no window titled Pairlet"
+    start_game "$2" "$prefix/bin/pairlet" "${@:3}"
     [[ $(xprop -id "$window" WM_CLASS) == *'"pairlet", "pairlet"'* ]] || fail "window class is not the desktop file's"
-    sleep 1.5
-    xdotool windowfocus --sync "$window"
-    sleep 0.3
     xdotool key ctrl+shift+alt+p # every face shown
     sleep 1
     xwd -root -silent | convert xwd:- "$shots/$1.png"

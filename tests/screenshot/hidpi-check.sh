@@ -11,12 +11,7 @@ source "$(dirname "$0")/../screen-session.sh" hidpi-check "$@"
 start_screen 191 240 3840x2160
 export SDL_AUDIODRIVER=dummy QT_SCALE_FACTOR=2
 
-(cd "$build" && exec ./pairlet) >"$work/game.log" 2>&1 &
-pids+=($!)
-window=$(timeout 20 xdotool search --sync --name '^Pairlet$' | head -1) || fail "no window titled Pairlet"
-sleep 1.5
-xdotool windowfocus --sync "$window"
-sleep 0.3
+start_game "$build" ./pairlet
 xdotool key ctrl+shift+alt+p # every face shown
 sleep 1.5
 xwd -root -silent | convert xwd:- "$shots/hidpi.png"

@@ -11,13 +11,7 @@ source "$(dirname "$0")/../screen-session.sh" play-and-check "$@"
 start_screen 91 140 1280x720
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
 
-(cd "$build" && exec ./pairlet) >"$work/game.log" 2>&1 &
-pids+=($!)
-window=$(timeout 20 xdotool search --sync --name '^Pairlet$' | head -1) || fail "no window titled Pairlet"
-sleep 1.5
-# No window manager gives the focus here.
-xdotool windowfocus --sync "$window"
-sleep 0.3
+start_game "$build" ./pairlet
 
 shot() { xwd -root -silent | convert xwd:- "$shots/$1.png"; }
 pixel() { convert "$shots/$1.png" -format "%[pixel:p{$2,$3}]" info:; }
