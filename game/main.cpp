@@ -22,6 +22,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -40,6 +41,11 @@ platform::PackFolder FindPack(const QStringList& arguments)
 
 int main(int argc, char* argv[])
 {
+    // Answered without a screen.
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::printf("usage: pairlet [FOLDER | CONTENT-FILE]\n");
+        return 0;
+    }
     QApplication app(argc, argv);
     // The desktop matches the window with its menu entry by this name.
     QGuiApplication::setDesktopFileName("com.quillory.Pairlet");

@@ -68,6 +68,10 @@ void Repaint(Board& board)
 int main(int argc, char** argv)
 {
     SetSettingsKey("CGameWnd", "Software\\Quillory\\Pairlet");
+    if (argc > 1 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::printf("usage: pairlet-text [FOLDER | CONTENT-FILE]\n");
+        return 0;
+    }
     const platform::PackFolder pack = FindPack(argc, argv);
     if (!pack.problem.empty()) {
         std::fprintf(stderr, "pairlet-text: %s\n", pack.problem.c_str());
