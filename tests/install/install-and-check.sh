@@ -55,12 +55,13 @@ colours=$(convert "$shots/installed.png" -format %k info:)
 text=$(cd "$work/elsewhere" && printf '1 1\nq\n' | "$prefix/bin/pairlet-text" 2>&1)
 [[ $text == *"tile (row column)"* && $text != *Missing* ]] || fail "pairlet-text: $text"
 
-# Twenty magenta pictures of the player's own, each with its own mark.
+# Twenty magenta pictures of the player's own, each with its own mark,
+# made into a pack by the installed tool (or PAIRLET_PACK_TOOL).
 mkdir "$work/mine"
 for i in $(seq 20); do
     convert -size 160x120 xc:'#ff00ff' -fill white -draw "circle 80,60 80,$((20 + 4 * i))" "$work/mine/p$i.png"
 done
-"$prefix/bin/pairlet-pack" "$work/mine" "$work/mypack" >"$work/pack.log" 2>&1 || fail "pairlet-pack: $(cat "$work/pack.log")"
+"${PAIRLET_PACK_TOOL:-$prefix/bin/pairlet-pack}" "$work/mine" "$work/mypack" >"$work/pack.log" 2>&1 || fail "pairlet-pack: $(cat "$work/pack.log")"
 grep -q "20 pictures into" "$work/pack.log" && grep -q "Match 2: " "$work/pack.log" || fail "pack: $(cat "$work/pack.log")"
 shot named "$work/elsewhere" "$work/mypack"
 shot inside "$work/mypack"
