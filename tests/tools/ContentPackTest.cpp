@@ -41,7 +41,8 @@ TEST(PackAdviceTest, SaysWhichBoardsThePicturesFill)
 
 // Too few pictures, counted before anything is made or after a damaged one
 // was left out: refused, and the folders the run made are gone again.
-TEST(ContentPackTest, ARefusedPackLeavesNothingBehind)
+// Enough of them: a pack with its pictures at the size asked for.
+TEST(ContentPackTest, ARefusedPackLeavesNothingBehindAndAMadeOneHasItsSize)
 {
     TempFolder pictures;
     for (int i = 0; i < 4; ++i) {
@@ -57,9 +58,7 @@ TEST(ContentPackTest, ARefusedPackLeavesNothingBehind)
         SCOPED_TRACE(damaged ? "one of four damaged" : "three of four");
         ContentPack::Sources given = sources;
         if (damaged) {
-            QFile file(given[2].second);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write("not a picture");
+            given[2].second = QString::fromStdString(pictures.Write("damaged.png", "not a picture"));
         } else {
             given.pop_back();
         }
@@ -70,6 +69,12 @@ TEST(ContentPackTest, ARefusedPackLeavesNothingBehind)
         EXPECT_EQ(damaged ? (std::vector<int>{14, 24, 34, 44}) : std::vector<int>(), told);
         EXPECT_FALSE(QDir(QString::fromStdString(output / "new")).exists());
     }
+    // Four readable pictures make a pack, its pictures at the size asked for.
+    QStringList report;
+    ASSERT_TRUE(ContentPack(pack, QSize(200, 120)).Write(sources, report)) << report.join('\n').toStdString();
+    for (const char* picture : {"p0.bmp", "p3.bmp", "cover.bmp", "matched.bmp"})
+        EXPECT_EQ(QSize(200, 120), QImage(pack + "/bmp/" + picture).size()) << picture;
+    EXPECT_TRUE(QFile::exists(pack + "/Pairlet.ini"));
 }
 
 } // namespace

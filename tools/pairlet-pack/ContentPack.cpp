@@ -135,7 +135,7 @@ void ContentPack::TakeBack()
 bool ContentPack::WritePictures(const Sources& sources, QStringList& names, QStringList& report,
                                 const Progress& progress)
 {
-    const int w = TilePictureMaker::Width, h = TilePictureMaker::Height;
+    const int w = faceSize_.width(), h = faceSize_.height();
     if (!SaveBmp(CoverArt::Cover(w, h), Made(folder_ + "/bmp/cover.bmp")) ||
         !SaveBmp(PaletteQuantizer::ToIndexed8(CoverArt::Matched(w, h)), Made(folder_ + "/bmp/matched.bmp"))) {
         report << "cannot write into " + folder_ + "/bmp";
@@ -148,7 +148,7 @@ bool ContentPack::WritePictures(const Sources& sources, QStringList& names, QStr
             report << QString("only the first %1 pictures are used").arg(MaxTiles);
             break;
         }
-        QImage face = TilePictureMaker::Make(path, int(names.size()));
+        QImage face = TilePictureMaker::Make(path, int(names.size()), faceSize_);
         if (face.isNull()) {
             report << "not a readable picture, left out: " + path;
             continue;

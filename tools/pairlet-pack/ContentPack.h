@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +18,11 @@ public:
     // (tile name, source picture path) in tile order.
     using Sources = std::vector<std::pair<QString, QString>>;
 
-    explicit ContentPack(QString folder) : folder_(std::move(folder)) {}
+    // Faces, cover and matched-tile pictures are made at faceSize.
+    explicit ContentPack(QString folder, QSize faceSize = {480, 270})
+        : folder_(std::move(folder)), faceSize_(faceSize)
+    {
+    }
 
     // Every picture file in a folder, named after the file.
     static Sources FromFolder(const QString& folder);
@@ -45,6 +50,7 @@ private:
     void TakeBack();
 
     QString folder_;
+    QSize faceSize_;
     int tiles_ = 0;
     QStringList madeFiles_, madeFolders_;
 };

@@ -36,37 +36,42 @@ QImage TilePictureMaker::Render(const QString& path, int side)
     return image;
 }
 
-QImage TilePictureMaker::Make(const QString& path, int index)
+QImage TilePictureMaker::Make(const QString& path, int index, QSize size)
 {
-    const int side = int(Height * IconShare);
+    const int side = int(size.height() * IconShare);
     const QImage source = Render(path, side);
     if (source.isNull()) return {};
-    return source.hasAlphaChannel() ? OnBackground(source, index) : Filled(source);
+    return source.hasAlphaChannel() ? OnBackground(source, index, size) : Filled(source, size);
 }
 
-QImage TilePictureMaker::OnBackground(const QImage& icon, int index)
+QImage TilePictureMaker::OnBackground(const QImage& icon, int index, QSize size)
 {
+    const int w = size.width(), h = size.height();
+    // The frame keeps its proportions at every size: drawn for 270 rows.
+    const qreal unit = h / 270.0;
     // Pastel hues far apart from one picture to the next.
     const QColor tint = QColor::fromHsv((index * 137) % 360, 40, 250);
-    QImage tile(Width, Height, QImage::Format_RGB32);
+    QImage tile(size, QImage::Format_RGB32);
     QPainter painter(&tile);
     painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient glow(Width / 2.0, Height / 2.0, Width * 0.6);
+    QRadialGradient glow(w / 2.0, h / 2.0, w * 0.6);
     glow.setColorAt(0, QColor(255, 255, 250));
     glow.setColorAt(1, tint);
     painter.fillRect(tile.rect(), glow);
-    painter.setPen(QPen(tint.darker(125), 6));
-    painter.drawRoundedRect(QRectF(tile.rect()).adjusted(5, 5, -5, -5), 22, 22);
+    painter.setPen(QPen(tint.darker(125), 6 * unit));
+    const qreal inset = 5 * unit;
+    painter.drawRoundedRect(QRectF(tile.rect()).adjusted(inset, inset, -inset, -inset), 22 * unit, 22 * unit);
 
-    const QImage shown = icon.scaled(int(Height * IconShare), int(Height * IconShare), Qt::KeepAspectRatio,
-                                     Qt::SmoothTransformation);
-    painter.drawImage((Width - shown.width()) / 2, (Height - shown.height()) / 2, shown);
+    const QImage shown =
+        icon.scaled(int(h * IconShare), int(h * IconShare), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage((w - shown.width()) / 2, (h - shown.height()) / 2, shown);
     return tile;
 }
 
-QImage TilePictureMaker::Filled(const QImage& photo)
+QImage TilePictureMaker::Filled(const QImage& photo, QSize size)
 {
-    const QImage scaled = photo.scaled(Width, Height, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-    return scaled.copy((scaled.width() - Width) / 2, (scaled.height() - Height) / 2, Width, Height)
+    const QImage scaled = photo.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    return scaled.copy((scaled.width() - size.width()) / 2, (scaled.height() - size.height()) / 2, size.width(),
+                       size.height())
         .convertToFormat(QImage::Format_RGB32);
 }

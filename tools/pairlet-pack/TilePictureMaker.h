@@ -4,7 +4,7 @@
 #include <QString>
 
 // Turns one source picture (PNG, JPEG or SVG) into a tile face of the pack's
-// size. Pictures with transparency (icons, emoji) stand centred on a soft
+// size (480 × 270 unless the pack chooses another). Pictures with transparency (icons, emoji) stand centred on a soft
 // background of their own colour; opaque ones (photos) fill the tile, cut to
 // its shape.
 class TilePictureMaker {
@@ -13,12 +13,12 @@ public:
     static constexpr int Height = 270;
 
     // A null image when the file cannot be read as a picture.
-    static QImage Make(const QString& path, int index);
+    static QImage Make(const QString& path, int index, QSize size = {Width, Height});
     static bool IsPicture(const QString& path);
     // The picture as read; an SVG is drawn into a square of the given side.
     static QImage Render(const QString& path, int side);
 
 private:
-    static QImage OnBackground(const QImage& icon, int index);
-    static QImage Filled(const QImage& photo);
+    static QImage OnBackground(const QImage& icon, int index, QSize size);
+    static QImage Filled(const QImage& photo, QSize size);
 };

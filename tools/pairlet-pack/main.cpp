@@ -4,6 +4,7 @@
 //
 //   pairlet-pack PICTURES OUTPUT               every picture in PICTURES
 //   pairlet-pack --list LIST PICTURES OUTPUT   the "name file" lines of LIST
+//   --size WIDTHxHEIGHT                        faces of that size (480x270)
 //
 // Play the pack with "pairlet OUTPUT". A board needs rows × columns ÷ match
 // pictures: 4 for the smallest, 18 for the default, 36 for the largest.
@@ -22,12 +23,24 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString list;
-    if (args.size() == 4 && args[0] == "--list") {
-        list = args[1];
+    QSize faceSize(480, 270);
+    bool understood = true;
+    while (args.size() > 2 && understood) {
+        if (args[0] == "--list") {
+            list = args[1];
+        } else if (args[0] == "--size") {
+            // WIDTH x HEIGHT: small packs for small screens, 960x540 for 4K.
+            const QStringList parts = args[1].split('x');
+            faceSize = parts.size() == 2 ? QSize(parts[0].toInt(), parts[1].toInt()) : QSize();
+            understood = faceSize.width() >= 32 && faceSize.height() >= 32 && faceSize.width() <= 3840 &&
+                         faceSize.height() <= 2160;
+        } else {
+            understood = false;
+        }
         args = args.mid(2);
     }
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: pairlet-pack [--list LIST] PICTURES OUTPUT\n");
+    if (!understood || args.size() != 2) {
+        std::fprintf(stderr, "usage: pairlet-pack [--list LIST] [--size WIDTHxHEIGHT] PICTURES OUTPUT\n");
         return 2;
     }
     QString error;
@@ -42,7 +55,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     QStringList report;
-    ContentPack pack(args[1]);
+    ContentPack pack(args[1], faceSize);
     // On a terminal a long run says how far it is, on one line.
     const bool terminal = ::isatty(STDERR_FILENO) != 0;
     const auto progress = [terminal](int n, int of) {
