@@ -3,7 +3,8 @@
 // draws the cover into all 72 tiles of an 8 × 9 board, and then all 72 faces.
 // On a 1920 × 1080 screen with a 128 × 128 face, and on a 3840 × 2160 one at
 // 200 % (the board in the screen's own pixels) with a face of the pack's
-// size. Each is set against a plain copy of the same output pixels.
+// size and one of the size its largest tiles have there. Each is set against
+// a plain copy of the same output pixels.
 #include "game/BoardLayout.h"
 #include "game/TileBitmap.h"
 #include "game/TileCanvas.h"
@@ -103,5 +104,8 @@ int main()
     ScriptedMessageBoxes boxes;
     Run(1920, 1080, 1, small, cover, boxes);
     Run(1920, 1080, 2, large, cover, boxes);
+    // Faces made with --size 960x540, the size a 4 × 4 tile has there.
+    const std::string huge = folder.Write("huge.bmp", Pattern(960, 540, 24).Bytes());
+    Run(1920, 1080, 2, huge, cover, boxes);
     return boxes.shown.empty() ? 0 : 1;
 }
