@@ -5,11 +5,11 @@
 //   pairlet [FOLDER | CONTENT-FILE]
 #include "game/CGameApp.h"
 #include "game/CGameWnd.h"
-#include "platform/PackFolder.h"
 #include "platform/CrtRand.h"
 #include "platform/FileUtil.h"
 #include "platform/HostPathMap.h"
 #include "platform/IniProfile.h"
+#include "platform/PackFolder.h"
 #include "platform/QtFolderBrowser.h"
 #include "platform/QtLauncher.h"
 #include "platform/QtMessageBoxes.h"
@@ -24,21 +24,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-// The pack named on the command line, else the current folder's, else the
-// one beside the program (a build folder, an unpacked pack), else the
-// installed one.
-platform::PackFolder FindPack(const QStringList& arguments)
-{
-    const std::string program = platform::PackFolder::ProgramFolder();
-    const std::string installed = program.empty() ? "" : program + "/" PAIRLET_CONTENT_FROM_BIN;
-    const std::string named = arguments.size() > 1 ? arguments[1].toStdString() : "";
-    return platform::PackFolder::Find({named, QDir::currentPath().toStdString(), program, installed});
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     // Answered without a screen.
@@ -50,7 +35,12 @@ int main(int argc, char* argv[])
     // The desktop matches the window with its menu entry by this name.
     QGuiApplication::setDesktopFileName("com.quillory.Pairlet");
     platform::QtMessageBoxes boxes;
-    const platform::PackFolder pack = FindPack(QApplication::arguments());
+    // The pack named on the command line, else the current folder's, else
+    // the one beside the program (a build folder, an unpacked pack), else
+    // the installed one.
+    const QStringList arguments = QApplication::arguments();
+    const platform::PackFolder pack = platform::PackFolder::ForProgram(
+        arguments.size() > 1 ? arguments[1].toStdString() : "", PAIRLET_CONTENT_FROM_BIN);
     if (!pack.problem.empty()) {
         // Started with a pack that is none: no half-empty board.
         std::fprintf(stderr, "pairlet: %s\n", pack.problem.c_str());

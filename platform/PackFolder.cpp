@@ -48,6 +48,14 @@ PackFolder PackFolder::Find(const Places& places)
     return PackIn(places.program.empty() ? places.current : places.program, ContentName);
 }
 
+PackFolder PackFolder::ForProgram(const std::string& argument, const std::string& installedFromProgram)
+{
+    const std::string program = ProgramFolder();
+    std::error_code ignored;
+    const std::string current = fs::current_path(ignored).string();
+    return Find({argument, current, program, program.empty() ? "" : program + "/" + installedFromProgram});
+}
+
 std::string PackFolder::ProgramFolder()
 {
     std::error_code error;

@@ -20,6 +20,9 @@ struct PackFolder {
     // one; with none of them, the program's folder, whose missing content
     // the game reports as it always has.
     static PackFolder Find(const Places& places);
+    // Find for the running program: the current folder, the program's own,
+    // and the installed pack at installedFromProgram relative to it.
+    static PackFolder ForProgram(const std::string& argument, const std::string& installedFromProgram);
     // The folder of the running program ("" when it cannot be told).
     static std::string ProgramFolder();
 

@@ -11,29 +11,19 @@
 
 #include "game/Board.h"
 #include "platform/ConsoleMessageBoxes.h"
-#include "platform/PackFolder.h"
 #include "platform/CrtRand.h"
 #include "platform/IniProfile.h"
+#include "platform/PackFolder.h"
 #include "platform/SystemClock.h"
 #include "shell/SettingsStore.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace {
 
 // Each tile is this many client pixels, so a click can be placed on it.
 constexpr int CellPixels = 100;
-
-platform::PackFolder FindPack(int argc, char** argv)
-{
-    const std::string program = platform::PackFolder::ProgramFolder();
-    const std::string installed = program.empty() ? "" : program + "/" PAIRLET_CONTENT_FROM_BIN;
-    std::error_code ignored;
-    const std::string current = std::filesystem::current_path(ignored).string();
-    return platform::PackFolder::Find({argc > 1 ? argv[1] : "", current, program, installed});
-}
 
 std::string Cell(const Board& board, int tile)
 {
@@ -72,7 +62,7 @@ int main(int argc, char** argv)
         std::printf("usage: pairlet-text [FOLDER | CONTENT-FILE]\n");
         return 0;
     }
-    const platform::PackFolder pack = FindPack(argc, argv);
+    const platform::PackFolder pack = platform::PackFolder::ForProgram(argc > 1 ? argv[1] : "", PAIRLET_CONTENT_FROM_BIN);
     if (!pack.problem.empty()) {
         std::fprintf(stderr, "pairlet-text: %s\n", pack.problem.c_str());
         return 2;
