@@ -20,7 +20,6 @@
 
 namespace {
 
-
 template <typename Body> double MicrosecondsPerCall(int calls, Body body)
 {
     body(); // warm caches and allocators
@@ -46,7 +45,6 @@ void PlainCopy(const QImage& from, QImage& to, const QRect& area)
         std::memcpy(to.scanLine(y) + area.left() * 4, from.constScanLine(y) + area.left() * 4,
                     std::size_t(area.width()) * 4);
 }
-
 
 void Run(int screenW, int screenH, qreal ratio, const std::string& facePath, const std::string& coverPath,
          platform::MessageBoxes& boxes)

@@ -3,7 +3,6 @@
 
 #include "doubles/EngineReports.h"
 
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,9 +68,6 @@ TEST(mBitmapTest, CopiesPlainTransparentTranslatedAndBoth)
     EXPECT_EQ((std::vector<int>{10, 11, 12, 13, 103, 0}), row(1)) << "column 4 keeps what it had";
 }
 
-// The conversion of 4-bit components to a target's colours is the nearest
-// colour of each, as a plain search over the whole table finds it: the
-// first entry within distance 1, else the first of the least distance.
 // A lowered limit refuses what lies beyond it with a report, byte exact.
 TEST(mBitmapTest, APixelLimitRefusesLargerBitmaps)
 {
@@ -86,6 +82,9 @@ TEST(mBitmapTest, APixelLimitRefusesLargerBitmaps)
     EXPECT_EQ(1, b.Create(100, 11, 8));
 }
 
+// The conversion of 4-bit components to a target's colours is the nearest
+// colour of each, as a plain search over the whole table finds it: the
+// first entry within distance 1, else the first of the least distance.
 TEST(ConversionTableTest, TablesAndTranslationsEqualTheNearestColourOfEveryEntry)
 {
     std::uint32_t seed = 7;

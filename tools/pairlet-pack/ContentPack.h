@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TilePictureMaker.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -19,7 +21,7 @@ public:
     using Sources = std::vector<std::pair<QString, QString>>;
 
     // Faces, cover and matched-tile pictures are made at faceSize.
-    explicit ContentPack(QString folder, QSize faceSize = {480, 270})
+    explicit ContentPack(QString folder, QSize faceSize = {TilePictureMaker::Width, TilePictureMaker::Height})
         : folder_(std::move(folder)), faceSize_(faceSize)
     {
     }

@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString list;
-    QSize faceSize(480, 270);
+    QSize faceSize(TilePictureMaker::Width, TilePictureMaker::Height);
     bool understood = true;
     while (args.size() > 2 && understood) {
         if (args[0] == "--list") {
