@@ -16,13 +16,9 @@ BoardView::BoardView(CGameWnd& window) : QWidget(&window), window_(window)
 void BoardView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    // The canvas has the screen's pixels: the area is copied, not stretched.
-    const QImage& board = window_.Canvas().Image();
-    const qreal ratio = board.devicePixelRatio();
     // Moved to a screen of another ratio: drawn anew for it.
-    if (ratio != devicePixelRatioF()) window_.InvalidateBoard();
-    const QRectF area = event->rect();
-    painter.drawImage(area, board, QRectF(area.topLeft() * ratio, area.size() * ratio));
+    if (!window_.Canvas().Fits(size(), devicePixelRatioF())) window_.InvalidateBoard();
+    window_.Canvas().Paint(painter, event->rect());
     // The keyboard's tile, once a key has been used: a frame on the tile's
     // outermost pixels, its picture left whole inside.
     const int tile = window_.KeyboardTile();

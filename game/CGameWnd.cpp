@@ -313,11 +313,10 @@ void CGameWnd::PaintBoard()
     if (closing_) return;
     const QSize size = view_->size();
     const qreal ratio = view_->devicePixelRatioF();
-    const QImage& shown = canvas_.Image();
-    if (!boardInvalid_ && shown.size() == size * ratio && shown.devicePixelRatio() == ratio) return;
+    if (!boardInvalid_ && canvas_.Fits(size, ratio)) return;
     boardInvalid_ = false;
     canvas_.Resize(size.width(), size.height(), ratio);
-    board_.Paint(size.width(), size.height());
+    canvas_.Redraw([this, size] { board_.Paint(size.width(), size.height()); });
     view_->update();
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/media/mBmpRle.h"
 
+#include "platform/FileUtil.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathMap.h"
 
@@ -134,10 +135,9 @@ bool LoadDib(const std::string& name, TileBitmap& picture, platform::MessageBoxe
 
 bool ReadDib(std::FILE* file, TileBitmap& picture)
 {
-    static std::uint64_t loads = 0;
     TileBitmap loaded;
     if (!ReadBitmap(file, loaded)) return false;
-    loaded.serial = ++loads;
+    loaded.identity = platform::FileVersion(file);
     picture = std::move(loaded);
     return true;
 }

@@ -22,9 +22,10 @@ struct TileBitmap {
     std::uint32_t clrUsed = 0;
     std::vector<std::uint32_t> colors; // blue, green, red, 0 per entry
     std::vector<std::uint8_t> bits;
-    // New with every successful load (0 for pictures made otherwise): tells
-    // a drawn copy of an older picture from one of this picture.
-    std::uint64_t serial = 0;
+    // Which file, as it was, the picture was read from (0 for pictures made
+    // otherwise): loads of the same unchanged file have equal identities, so
+    // a stretched copy of one serves for the other.
+    std::uint64_t identity = 0;
 
     // False until a load succeeded; an invalid picture is never drawn.
     bool Valid() const { return width > 0 && height > 0 && !bits.empty(); }

@@ -46,6 +46,23 @@ bool WriteAll(int fd, const std::string& contents)
 
 } // namespace
 
+std::uint64_t FileVersion(std::FILE* file)
+{
+    struct stat s {};
+    if (!file || fstat(fileno(file), &s) != 0) return 0;
+    std::uint64_t h = 0;
+    for (const std::uint64_t field :
+         {std::uint64_t(s.st_dev), std::uint64_t(s.st_ino), std::uint64_t(s.st_size), std::uint64_t(s.st_mtim.tv_sec),
+          std::uint64_t(s.st_mtim.tv_nsec)}) {
+        // splitmix64's finaliser over each field in turn.
+        h = (h ^ field) + 0x9E3779B97F4A7C15ull;
+        h = (h ^ h >> 30) * 0xBF58476D1CE4E5B9ull;
+        h = (h ^ h >> 27) * 0x94D049BB133111EBull;
+        h ^= h >> 31;
+    }
+    return h != 0 ? h : 1;
+}
+
 bool ReplaceFile(const std::string& path, const std::string& contents)
 {
     // One fixed name: callers hold the file's lock, and a temporary left by a

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -8,6 +10,11 @@ namespace platform {
 
 // The whole file, or nothing when it cannot be read or exceeds maxBytes.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
+// A number for this file as it is now: the same for every opening of the
+// unchanged file, another once it is rewritten or replaced (device, inode,
+// size and modification time mixed). 0 when the system cannot tell.
+std::uint64_t FileVersion(std::FILE* file);
 
 // Replaces the file with new contents so that readers see either the old or
 // the new file, never a part: write a temporary beside it, flush, rename.

@@ -245,7 +245,7 @@ TEST_P(BadContentTest, IsReportedAndTheGameGoesOn)
     GetParam().damage(*this);
     Start();
     const int tile = TilesByPicture()[1].front();
-    EXPECT_EQ(GetParam().cover, Window().Canvas().Image().pixel(Centre(tile)));
+    EXPECT_EQ(GetParam().cover, Window().Canvas().Picture().pixel(Centre(tile)));
     QTest::mouseClick(Window().BoardWidget(), Qt::LeftButton, {}, Centre(tile));
     EXPECT_EQ(GetParam().messages, boxes.Texts());
     EXPECT_EQ(GetParam().turned, GameBoard().TileAtIndex(tile).state);

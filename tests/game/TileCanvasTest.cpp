@@ -3,8 +3,15 @@
 #include "game/TileCanvas.h"
 
 #include "game/TileBitmap.h"
+#include "platform/HostPathMap.h"
+
+#include "BmpBuilder.h"
+#include "TempFolder.h"
+#include "doubles/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -40,7 +47,7 @@ TEST(TileCanvasTest, EachCornerTileShowsItsQuarterUpright)
     for (int q = 0; q < 4; ++q) {
         SCOPED_TRACE(q);
         EXPECT_EQ(QRect(q * 50, 0, 50, 38), canvas.DrawDibQuarter(q, {q * 50, 0, 50, 38}, picture));
-        const QImage& shown = canvas.Image();
+        const QImage shown = canvas.Picture();
         EXPECT_EQ(qRgb(255, 255, 255), shown.pixel(q * 50 + 25, 1)) << "its top band at the top";
         EXPECT_EQ(seen[shownBy[q]], shown.pixel(q * 50 + 25, 30));
         EXPECT_EQ(seen[shownBy[q]], shown.pixel(q * 50 + 2, 36));
@@ -70,9 +77,10 @@ TEST(TileCanvasTest, EightBitFacesKeepTheirColoursWhenStretched)
         SCOPED_TRACE(tile.width());
         canvas.Resize(tile.width(), tile.height());
         canvas.DrawDib({0, 0, tile.width(), tile.height()}, p);
+        const QImage shown = canvas.Picture();
         for (int y = 0; y < tile.height(); y += 3)
             for (int x = 0; x < tile.width() * 2 / 5; ++x)
-                ASSERT_EQ(qRgb(219, 251, 244), canvas.Image().pixel(x, y)) << x << "," << y;
+                ASSERT_EQ(qRgb(219, 251, 244), shown.pixel(x, y)) << x << "," << y;
     }
 }
 
@@ -92,21 +100,23 @@ TEST(TileCanvasTest, TilesAreDrawnInTheScreensOwnPixels)
         for (std::uint32_t x = 0; x < checks.width; ++x) checks.bits[y * checks.RowBytes() + x] = std::uint8_t((x + y) % 2);
     TileCanvas canvas;
     canvas.Resize(60, 40, 2);
-    ASSERT_EQ(QSize(120, 80), canvas.Image().size());
     EXPECT_EQ(QRect(10, 0, 50, 38), canvas.DrawDib({10, 0, 50, 38}, checks)) << "the area in units";
+    QImage shown = canvas.Picture();
+    ASSERT_EQ(QSize(120, 80), shown.size());
     for (int y = 0; y < 76; ++y)
         for (int x = 0; x < 100; ++x)
             // Upright row y is stored row 75 − y: the checks' parity turns.
-            ASSERT_EQ((x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255), canvas.Image().pixel(20 + x, y)) << x << "," << y;
+            ASSERT_EQ((x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255), shown.pixel(20 + x, y)) << x << "," << y;
 
     TileBitmap cover = checks;
     cover.colors = {0x3060A0, 0x3060A0};
     const BoardLayout layout = BoardLayout::Compute(101, 77, 4, 5);
     canvas.Resize(101, 77, 1.5);
     canvas.PaintAllCovers(layout, cover);
+    shown = canvas.Picture();
     const QRect grid = canvas.Pixels({layout.left, layout.top, layout.tileWidth * 5, layout.tileHeight * 4});
     for (int y = grid.top(); y <= grid.bottom(); ++y)
-        for (int x = grid.left(); x <= grid.right(); ++x) ASSERT_EQ(qRgb(0x30, 0x60, 0xA0), canvas.Image().pixel(x, y)) << x << "," << y;
+        for (int x = grid.left(); x <= grid.right(); ++x) ASSERT_EQ(qRgb(0x30, 0x60, 0xA0), shown.pixel(x, y)) << x << "," << y;
 }
 
 // Every depth a face file may have shows the same picture: 1, 4 and 8 bits
@@ -145,12 +155,63 @@ TEST(TileCanvasTest, EveryDepthShowsThePictureUpright)
         TileCanvas canvas;
         canvas.Resize(w, h);
         canvas.DrawDib({0, 0, w, h}, p);
+        const QImage shown = canvas.Picture();
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const int v = value(x, y);
-                EXPECT_EQ(bits == 8 && v == 3 ? qRgb(0, 0, 0) : colours[v], canvas.Image().pixel(x, y)) << x << "," << y;
+                EXPECT_EQ(bits == 8 && v == 3 ? qRgb(0, 0, 0) : colours[v], shown.pixel(x, y)) << x << "," << y;
             }
     }
+}
+
+// The board holds one stretched copy per picture and tile size, not a copy
+// of the screen: tiles showing the same file share it, a file changed on
+// disk is stretched anew, a picture no tile shows is let go, and a board
+// drawn anew on another grid leaves no trace of the old one in its margins.
+TEST(TileCanvasTest, HoldsOneCopyPerPictureShownAndNothingElse)
+{
+    TempFolder folder;
+    ScriptedMessageBoxes boxes;
+    platform::HostPathMap paths;
+    const std::string facePath = folder.Write("face.bmp", BmpBuilder::Solid(40, 30, 24, 0x0000C0).Bytes());
+    const std::string coverPath = folder.Write("cover.bmp", BmpBuilder::Solid(40, 30, 24, 0x808080).Bytes());
+    TileBitmap face, cover;
+    ASSERT_TRUE(LoadDib(coverPath, cover, boxes, paths));
+    const std::size_t tileBytes = 50 * 60 * 4;
+    TileCanvas canvas;
+    canvas.Resize(205, 60);
+    auto tile = [](int i) { return TileRect{i * 50, 0, 50, 60}; };
+    auto shown = [&canvas](int x) { return canvas.Picture().pixel(x, 30); };
+
+    for (const int i : {0, 1}) {
+        ASSERT_TRUE(LoadDib(facePath, face, boxes, paths)); // read for each tile, as the board does
+        canvas.DrawDib(tile(i), face);
+    }
+    EXPECT_EQ(tileBytes, canvas.HeldBytes()) << "two tiles, one file";
+
+    // Rewritten in place with another colour, as an editor saves it.
+    folder.Write("face.bmp", BmpBuilder::Solid(40, 30, 24, 0xC00000).Bytes());
+    std::filesystem::last_write_time(facePath, std::filesystem::last_write_time(facePath) + std::chrono::seconds(2));
+    ASSERT_TRUE(LoadDib(facePath, face, boxes, paths));
+    canvas.DrawDib(tile(2), face);
+    EXPECT_EQ(qRgb(0, 0, 0xC0), shown(25)); // stored blue, green, red
+    EXPECT_EQ(qRgb(0xC0, 0, 0), shown(125)) << "the changed file";
+    EXPECT_EQ(2 * tileBytes, canvas.HeldBytes());
+
+    canvas.DrawDib(tile(0), cover);
+    canvas.DrawDib(tile(1), cover);
+    EXPECT_EQ(2 * tileBytes, canvas.HeldBytes()) << "the first version is shown nowhere now";
+    EXPECT_EQ(qRgb(0, 0, 0), shown(202)) << "the margin";
+
+    // Three tiles of 65 now: where the fourth old tile lay is margin.
+    canvas.DrawDib({150, 0, 50, 60}, cover);
+    canvas.Redraw([&] {
+        for (int i = 0; i < 3; ++i) canvas.DrawDib({i * 65, 0, 65, 60}, cover);
+    });
+    EXPECT_EQ(qRgb(0x80, 0x80, 0x80), shown(100));
+    EXPECT_EQ(qRgb(0, 0, 0), shown(196));
+    EXPECT_EQ(std::size_t(65 * 60 * 4), canvas.HeldBytes());
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 } // namespace

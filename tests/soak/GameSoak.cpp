@@ -393,8 +393,9 @@ private:
     void CheckScreen(const Board& board)
     {
         const BoardLayout& layout = board.Layout();
-        const QImage& shown = Window().Canvas().Image();
-        if (layout.Empty() || shown.size() != Window().BoardWidget()->size()) return;
+        const QWidget& view = *Window().BoardWidget();
+        if (layout.Empty() || !Window().Canvas().Fits(view.size(), view.devicePixelRatioF())) return;
+        const QImage shown = Window().Canvas().Picture();
         for (int i = 0; i < board.Count(); ++i) {
             const Tile& t = board.TileAtIndex(i);
             const QRgb expected = t.state == Matched    ? MatchedColour
