@@ -4,13 +4,14 @@
 #include <QString>
 
 // Turns one source picture (PNG, JPEG or SVG) into a tile face of the pack's
-// size (480 × 270 unless the pack chooses another). Pictures with transparency (icons, emoji) stand centred on a soft
+// size (960 × 540, a 4 × 4 tile on a 4K screen, unless the pack chooses
+// another). Pictures with transparency (icons, emoji) stand centred on a soft
 // background of their own colour; opaque ones (photos) fill the tile, cut to
 // its shape.
 class TilePictureMaker {
 public:
-    static constexpr int Width = 480;
-    static constexpr int Height = 270;
+    static constexpr int Width = 960;
+    static constexpr int Height = 540;
 
     // A null image when the file cannot be read as a picture.
     static QImage Make(const QString& path, int index, QSize size = {Width, Height});

@@ -4,7 +4,7 @@
 //
 //   pairlet-pack PICTURES OUTPUT               every picture in PICTURES
 //   pairlet-pack --list LIST PICTURES OUTPUT   the "name file" lines of LIST
-//   --size WIDTHxHEIGHT                        faces of that size (480x270)
+//   --size WIDTHxHEIGHT                        faces of that size (960x540)
 //
 // Play the pack with "pairlet OUTPUT". A board needs rows × columns ÷ match
 // pictures: 4 for the smallest, 18 for the default, 36 for the largest.
