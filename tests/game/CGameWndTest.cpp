@@ -312,6 +312,8 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilAKeyOrALongMoveEndsIt)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(GameBoard().AnimationShowing());
     EXPECT_TRUE(boxes.shown.empty());
+    SettleEvents();
+    EXPECT_FALSE(AnimationWindow().testAttribute(Qt::WA_WState_Created)) << "its screen-sized buffer kept";
 
     // 100 right and 100 down is not far enough; 150 right and 60 down is.
     Window().OnCommand(ID_RESTART);
@@ -324,8 +326,11 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilAKeyOrALongMoveEndsIt)
         if (pass == 4) MovePointerBy(150, 60);
     });
     EXPECT_EQ(byMove, 5);
-    // Nothing of the last animation is left on the screen.
-    for (const Seen& s : seen) EXPECT_LE(s.coloured, 8 * 30 * 20);
+    // Shown again, and nothing of the last animation is left on the screen.
+    for (const Seen& s : seen) {
+        EXPECT_TRUE(s.visible);
+        EXPECT_LE(s.coloured, 8 * 30 * 20);
+    }
 }
 
 TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
