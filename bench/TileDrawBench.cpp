@@ -71,7 +71,8 @@ void PlainCopy(const QImage& from, QImage& to, const QRect& area)
 // for all runs: blocks freed and taken again between runs land elsewhere in
 // memory and made the plain copy of a later run several times slower.
 struct Screen {
-    Screen(int width, int height, qreal ratio) : source(width, height, QImage::Format_RGB32), shown(source.size(), QImage::Format_RGB32)
+    Screen(int width, int height, qreal ratio)
+        : source(width, height, QImage::Format_RGB32), shown(source.size(), QImage::Format_RGB32)
     {
         source.fill(Qt::gray);
         shown.fill(Qt::black);

@@ -157,7 +157,8 @@ QRect TileCanvas::PaintAllCovers(const BoardLayout& layout, const TileBitmap& pi
             const TileRect tile{c * layout.tileWidth + layout.left, r * layout.tileHeight + layout.top,
                                 layout.tileWidth, layout.tileHeight};
             const QRect pixels = Pixels(tile);
-            auto same = std::find_if(sizes.begin(), sizes.end(), [&](const QImage& i) { return i.size() == pixels.size(); });
+            auto same = std::find_if(sizes.begin(), sizes.end(),
+                                     [&pixels](const QImage& i) { return i.size() == pixels.size(); });
             if (picture.Valid() && same == sizes.end())
                 same = sizes.insert(sizes.end(), Scaled(picture, whole, pixels.size()));
             Place(pixels, picture, whole, picture.Valid() ? *same : QImage());
