@@ -15,24 +15,41 @@
 
 namespace {
 
-// A 100 × 75 picture as the eye sees it: quadrants of four colours, each
-// with a white band along its own top edge. Stored bottom-up, 24 bits.
-TileBitmap Quadrants(const QRgb colours[4])
+// A picture of 1, 4, 8 or 24 bits, stored bottom-up as a file has it, whose
+// pixel (x, y), y counted from the top, shows colours[value(x, y)]: through
+// the colour table, or at 24 bits stored as blue, green, red.
+template <typename Value>
+TileBitmap Picture(int bits, int w, int h, const std::vector<QRgb>& colours, Value value)
 {
     TileBitmap p;
-    p.width = 100;
-    p.height = 75;
-    p.bitCount = 24;
-    p.bits.resize(std::size_t(p.RowBytes()) * p.height);
-    for (int y = 0; y < 75; ++y) // y counts from the top of the picture
-        for (int x = 0; x < 100; ++x) {
-            const int quadrant = (y < 38 ? 0 : 2) + (x < 50 ? 0 : 1);
-            const bool band = y < 5 || (y >= 38 && y < 43);
-            const QRgb c = band ? qRgb(255, 255, 255) : colours[quadrant];
-            std::uint8_t* at = p.bits.data() + std::size_t(74 - y) * p.RowBytes() + x * 3;
-            at[0] = std::uint8_t(qBlue(c)), at[1] = std::uint8_t(qGreen(c)), at[2] = std::uint8_t(qRed(c));
+    p.width = std::uint32_t(w), p.height = std::uint32_t(h), p.bitCount = std::uint16_t(bits);
+    if (bits < 24)
+        for (const QRgb c : colours) p.colors.push_back(c & 0xFFFFFF);
+    p.bits.assign(std::size_t(p.RowBytes()) * p.height, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* row = p.bits.data() + std::size_t(h - 1 - y) * p.RowBytes();
+            const int v = value(x, y);
+            const QRgb c = bits == 24 ? colours[std::size_t(v)] : 0;
+            if (bits == 24)
+                row[x * 3] = std::uint8_t(qBlue(c)), row[x * 3 + 1] = std::uint8_t(qGreen(c)),
+                        row[x * 3 + 2] = std::uint8_t(qRed(c));
+            else if (bits == 8) row[x] = std::uint8_t(v);
+            else if (bits == 4) row[x / 2] |= std::uint8_t(x % 2 ? v : v << 4);
+            else row[x / 8] |= std::uint8_t(v << (7 - x % 8));
         }
     return p;
+}
+
+// A 100 × 75 picture as the eye sees it: quadrants of four colours, each
+// with a white band along its own top edge.
+TileBitmap Quadrants(const QRgb colours[4])
+{
+    const std::vector<QRgb> withWhite = {colours[0], colours[1], colours[2], colours[3], qRgb(255, 255, 255)};
+    return Picture(24, 100, 75, withWhite, [](int x, int y) {
+        const bool band = y < 5 || (y >= 38 && y < 43);
+        return band ? 4 : (y < 38 ? 0 : 2) + (x < 50 ? 0 : 1);
+    });
 }
 
 TEST(TileCanvasTest, EachCornerTileShowsItsQuarterUpright)
@@ -63,15 +80,10 @@ TEST(TileCanvasTest, EachCornerTileShowsItsQuarterUpright)
 // also beside a busy one (the size of a 6 × 6 tile on a 1280 × 800 screen).
 TEST(TileCanvasTest, EightBitFacesKeepTheirColoursWhenStretched)
 {
-    TileBitmap p;
-    p.width = 480;
-    p.height = 270;
-    p.bitCount = 8;
-    for (std::uint32_t i = 0; i < 256; ++i) p.colors.push_back(i << 16 | (255 - i) << 8 | (i * 7 & 255));
-    p.colors[0] = 219u << 16 | 251u << 8 | 244u;
-    p.bits.assign(std::size_t(p.RowBytes()) * p.height, 0);
-    for (std::uint32_t y = 0; y < p.height; ++y)
-        for (std::uint32_t x = 240; x < p.width; ++x) p.bits[y * p.RowBytes() + x] = std::uint8_t(x * y);
+    std::vector<QRgb> table;
+    for (int i = 0; i < 256; ++i) table.push_back(qRgb(i, 255 - i, i * 7 & 255));
+    table[0] = qRgb(219, 251, 244);
+    const TileBitmap p = Picture(8, 480, 270, table, [](int x, int y) { return x < 240 ? 0 : x * y & 255; });
     TileCanvas canvas;
     for (const QSize tile : {QSize(213, 133), QSize(320, 180), QSize(640, 360)}) {
         SCOPED_TRACE(tile.width());
@@ -90,14 +102,8 @@ TEST(TileCanvasTest, EightBitFacesKeepTheirColoursWhenStretched)
 // between them is left unpainted.
 TEST(TileCanvasTest, TilesAreDrawnInTheScreensOwnPixels)
 {
-    TileBitmap checks;
-    checks.width = 100;
-    checks.height = 76;
-    checks.bitCount = 8;
-    checks.colors = {0x000000, 0xFFFFFF};
-    checks.bits.resize(std::size_t(checks.RowBytes()) * checks.height);
-    for (std::uint32_t y = 0; y < checks.height; ++y)
-        for (std::uint32_t x = 0; x < checks.width; ++x) checks.bits[y * checks.RowBytes() + x] = std::uint8_t((x + y) % 2);
+    const TileBitmap checks =
+        Picture(8, 100, 76, {qRgb(255, 255, 255), qRgb(0, 0, 0)}, [](int x, int y) { return (x + y) % 2; });
     TileCanvas canvas;
     canvas.Resize(60, 40, 2);
     EXPECT_EQ(QRect(10, 0, 50, 38), canvas.DrawDib({10, 0, 50, 38}, checks)) << "the area in units";
@@ -105,11 +111,9 @@ TEST(TileCanvasTest, TilesAreDrawnInTheScreensOwnPixels)
     ASSERT_EQ(QSize(120, 80), shown.size());
     for (int y = 0; y < 76; ++y)
         for (int x = 0; x < 100; ++x)
-            // Upright row y is stored row 75 − y: the checks' parity turns.
             ASSERT_EQ((x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255), shown.pixel(20 + x, y)) << x << "," << y;
 
-    TileBitmap cover = checks;
-    cover.colors = {0x3060A0, 0x3060A0};
+    const TileBitmap cover = Picture(8, 100, 76, {qRgb(0x30, 0x60, 0xA0)}, [](int, int) { return 0; });
     const BoardLayout layout = BoardLayout::Compute(101, 77, 4, 5);
     canvas.Resize(101, 77, 1.5);
     canvas.PaintAllCovers(layout, cover);
@@ -129,29 +133,9 @@ TEST(TileCanvasTest, EveryDepthShowsThePictureUpright)
     for (const int bits : {1, 4, 8, 24}) {
         SCOPED_TRACE(bits);
         const int n = bits == 1 ? 2 : 4;
-        TileBitmap p;
-        p.width = w;
-        p.height = h;
-        p.bitCount = std::uint16_t(bits);
-        if (bits < 24)
-            for (int i = 0; i < n - (bits == 8); ++i) p.colors.push_back(colours[i] & 0xFFFFFF); // 8 bits: value 3 has no entry
-        p.bits.assign(std::size_t(p.RowBytes()) * h, 0);
-        auto value = [n](int x, int y) { return (x + 2 * y) % n; }; // y from the top
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                std::uint8_t* row = p.bits.data() + std::size_t(h - 1 - y) * p.RowBytes();
-                const int v = value(x, y);
-                if (bits == 24) {
-                    const QRgb c = colours[v];
-                    row[x * 3] = std::uint8_t(qBlue(c)), row[x * 3 + 1] = std::uint8_t(qGreen(c)), row[x * 3 + 2] = std::uint8_t(qRed(c));
-                } else if (bits == 8) {
-                    row[x] = std::uint8_t(v);
-                } else if (bits == 4) {
-                    row[x / 2] |= std::uint8_t(x % 2 ? v : v << 4);
-                } else {
-                    row[x / 8] |= std::uint8_t(v << (7 - x % 8));
-                }
-            }
+        auto value = [n](int x, int y) { return (x + 2 * y) % n; };
+        // At 8 bits value 3 has no entry in the table.
+        const TileBitmap p = Picture(bits, w, h, {colours, colours + n - (bits == 8)}, value);
         TileCanvas canvas;
         canvas.Resize(w, h);
         canvas.DrawDib({0, 0, w, h}, p);
