@@ -174,13 +174,16 @@ void TileCanvas::Paint(QPainter& painter, const QRect& area) const
     // Rounded outwards: the pixels the area touches.
     const QRect wanted = QRectF(QPointF(area.topLeft()) * ratio_, QSizeF(area.size()) * ratio_).toAlignedRect();
     QRegion uncovered(wanted);
-    for (const Piece& piece : pieces_) {
-        const QRect shown = piece.pixels & wanted;
-        if (shown.isEmpty()) continue;
-        uncovered -= shown;
-        if (piece.image.isNull()) painter.fillRect(shown, QColor(BlankTile));
-        else painter.drawImage(shown.topLeft(), piece.image, shown.translated(-piece.pixels.topLeft()));
-    }
+    // While the board is drawn anew (a message box may show meanwhile), the
+    // tiles not drawn yet still show what they showed.
+    for (const std::vector<Piece>* pieces : {&previous_, &pieces_})
+        for (const Piece& piece : *pieces) {
+            const QRect shown = piece.pixels & wanted;
+            if (shown.isEmpty()) continue;
+            uncovered -= shown;
+            if (piece.image.isNull()) painter.fillRect(shown, QColor(BlankTile));
+            else painter.drawImage(shown.topLeft(), piece.image, shown.translated(-piece.pixels.topLeft()));
+        }
     for (const QRect& margin : uncovered) painter.fillRect(margin, Qt::black);
 }
 

@@ -183,6 +183,7 @@ TEST(TileCanvasTest, HoldsOneCopyPerPictureShownAndNothingElse)
     // Three tiles of 65 now: where the old fourth tile lay is margin.
     canvas.DrawDib({150, 0, 50, 60}, cover);
     canvas.Redraw([&] {
+        EXPECT_EQ(qRgb(0x80, 0x80, 0x80), shown(175)) << "the old board until drawn over, as behind a message box";
         for (int i = 0; i < 3; ++i) canvas.DrawDib({i * 65, 0, 65, 60}, cover);
     });
     EXPECT_EQ(qRgb(0, 0, 0), shown(196));
