@@ -1,6 +1,7 @@
 #include "game/CAnimWnd.h"
 
 #include "platform/Clock.h"
+#include "platform/FreedMemory.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -90,10 +91,17 @@ void CAnimWnd::hideEvent(QHideEvent* event)
     picture_.reset();
     QWidget::hideEvent(event);
     // The hidden window's own screen-sized buffer (33 MB on a 4K screen) is
-    // given back too; the next show makes the window anew. Not from inside
-    // the hide itself.
+    // given back too, and then what the animation freed; the next show makes
+    // the window anew. Not from inside the hide itself: the animation and
+    // the window's buffers are gone only once the event loop runs again.
     QMetaObject::invokeMethod(
-        this, [this] { if (!isVisible() && testAttribute(Qt::WA_WState_Created)) destroy(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            if (isVisible() || !testAttribute(Qt::WA_WState_Created)) return;
+            destroy();
+            platform::ReturnFreedMemory();
+        },
+        Qt::QueuedConnection);
 }
 
 void CAnimWnd::AnimationLoop(platform::Clock& clock, const std::function<bool()>& pass)
