@@ -1,0 +1,117 @@
+#include "game/ScoreKeeper.h"
+
+#include "game/GameSettings.h"
+#include "platform/Clock.h"
+#include "shell/SettingsStore.h"
+
+namespace {
+
+std::string BoardName(const BoardKind& kind)
+{
+    return std::to_string(kind.rows) + "x" + std::to_string(kind.columns) +
+           (kind.corners ? "_corners" : "_match" + std::to_string(kind.match));
+}
+
+// A stored best replaced only by a better one; none counts as beaten.
+bool Beats(int result, int best) { return best <= 0 || result < best; }
+
+} // namespace
+
+std::string BoardKind::TurnsName() const { return "best_turns_" + BoardName(*this); }
+std::string BoardKind::SecondsName() const { return "best_seconds_" + BoardName(*this); }
+
+void ScoreKeeper::NewGame(const BoardKind& kind, int players)
+{
+    kind_ = kind;
+    players_ = players == 2 ? 2 : 1;
+    current_ = 0;
+    sets_ = {};
+    turns_ = 0;
+    clean_ = true;
+    started_ = false;
+    ended_ = false;
+    countedMs_ = 0;
+    // A pause of the last game (a box still up) holds for this one too.
+}
+
+void ScoreKeeper::TileTurned()
+{
+    if (started_ || ended_) return;
+    started_ = true;
+    runningSince_ = clock_.Milliseconds();
+}
+
+void ScoreKeeper::AttemptEnded(bool completedSet)
+{
+    if (ended_) return;
+    ++turns_;
+    if (completedSet) ++sets_[std::size_t(current_)];
+    else if (players_ == 2) current_ = 1 - current_;
+}
+
+void ScoreKeeper::StopTime()
+{
+    // Milliseconds wrap; the difference of two readings does not.
+    if (Running()) countedMs_ += std::uint32_t(clock_.Milliseconds() - runningSince_);
+}
+
+void ScoreKeeper::Pause()
+{
+    StopTime();
+    ++pauses_;
+}
+
+void ScoreKeeper::Resume()
+{
+    if (pauses_ == 0) return;
+    --pauses_;
+    if (Running()) runningSince_ = clock_.Milliseconds();
+}
+
+int ScoreKeeper::Seconds() const
+{
+    std::uint64_t ms = countedMs_;
+    if (Running()) ms += std::uint32_t(clock_.Milliseconds() - runningSince_);
+    return int(ms / 1000);
+}
+
+GameResult ScoreKeeper::GameEnded()
+{
+    GameResult result;
+    if (ended_) return result;
+    StopTime();
+    ended_ = true;
+    if (players_ == 2) {
+        result.winner = sets_[0] == sets_[1] ? -1 : sets_[0] > sets_[1] ? 0 : 1;
+        return result;
+    }
+    if (!clean_ || turns_ == 0) return result;
+    const BestResult best = BestOf(kind_);
+    const int seconds = Seconds();
+    result.newBestTurns = Beats(turns_, best.turns);
+    result.newBestSeconds = Beats(seconds, best.seconds);
+    if (result.newBestTurns) WriteNumber(kind_.TurnsName(), turns_);
+    // A game under a second is stored as one: 0 means none.
+    if (result.newBestSeconds) WriteNumber(kind_.SecondsName(), seconds > 0 ? seconds : 1);
+    return result;
+}
+
+BestResult ScoreKeeper::BestOf(const BoardKind& kind)
+{
+    return {ReadNumber(kind.TurnsName(), 0), ReadNumber(kind.SecondsName(), 0)};
+}
+
+void ScoreKeeper::ClearBests()
+{
+    for (int rows = GameSettings::MinRows; rows <= GameSettings::MaxRows; ++rows)
+        for (int columns = GameSettings::MinColumns; columns <= GameSettings::MaxColumns; ++columns)
+            for (int match = GameSettings::MinMatch; match <= GameSettings::MaxMatch + 1; ++match) {
+                // The last round is Match 4 Corners.
+                const BoardKind kind{rows, columns, match > GameSettings::MaxMatch ? 4 : match,
+                                     match > GameSettings::MaxMatch};
+                if (rows * columns % kind.match != 0) continue;
+                const BestResult best = BestOf(kind);
+                if (best.turns != 0) WriteNumber(kind.TurnsName(), 0);
+                if (best.seconds != 0) WriteNumber(kind.SecondsName(), 0);
+            }
+}
