@@ -27,6 +27,9 @@ void Board::NewGame()
     selection_.clear();
 
     settings_ = LoadGameSettings(boxes_);
+    score_.NewGame({settings_.rows, settings_.columns, settings_.match, settings_.split != 0}, settings_.players);
+    lastResult_ = {};
+    actions_.ScoreChanged();
     const int available = CountAtLeastOne("Tiles", "TILE");
     FillTiles(ChoosePictures(available));
     Shuffle();
@@ -160,11 +163,14 @@ void Board::CheckGameOver()
     for (int i = 0; i < settings_.count; ++i)
         if (At(i).state != Matched) return;
     gameOver_ = true;
+    lastResult_ = score_.GameEnded();
+    actions_.ScoreChanged();
     if (settings_.sound) actions_.PlaySound(finSound_, false);
 }
 
 void Board::RevealAll()
 {
+    score_.RevealUsed();
     for (int i = 0; i < settings_.count; ++i) TurnUp(i);
 }
 
@@ -182,6 +188,7 @@ void Board::Click(int x, int y)
     if (At(tile).state == Matched) return;
 
     selection_.push_back(tile);
+    score_.TileTurned();
     TurnUp(tile);
     if (selection_.size() == 1) {
         selectionPicture_ = At(tile).picture;
@@ -193,6 +200,8 @@ void Board::Click(int x, int y)
 
 void Board::CompleteSet()
 {
+    score_.AttemptEnded(true);
+    actions_.ScoreChanged();
     for (int i : selection_) At(i).state = Matched;
     if (settings_.animation) {
         actions_.PlayMatchSound(settings_.sound != 0, yupCount_);
@@ -207,6 +216,8 @@ void Board::CompleteSet()
 
 void Board::MissAttempt()
 {
+    score_.AttemptEnded(false);
+    actions_.ScoreChanged();
     actions_.PlayMissSound(settings_.sound != 0, nopeCount_);
     for (int i : selection_) CoverAgain(i);
     selection_.clear();

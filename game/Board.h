@@ -3,6 +3,7 @@
 #include "game/BoardLayout.h"
 #include "game/ContentFile.h"
 #include "game/GameSettings.h"
+#include "game/ScoreKeeper.h"
 #include "game/Tile.h"
 
 #include <array>
@@ -58,6 +59,11 @@ public:
     int DesktopWidth() const { return desktopWidth_; }
     int DesktopHeight() const { return desktopHeight_; }
     const ContentFile& Content() const { return content_; }
+    // Turns, time and players of this game; the window pauses its time.
+    const ScoreKeeper& Score() const { return score_; }
+    ScoreKeeper& Score() { return score_; }
+    // How the last game ended; meaningful once Score().Ended().
+    const GameResult& LastResult() const { return lastResult_; }
 
 private:
     std::vector<int> ChoosePictures(int available);
@@ -76,6 +82,8 @@ private:
     ContentFile content_;
     platform::Rand& rand_;
     platform::Clock& clock_;
+    ScoreKeeper score_{clock_};
+    GameResult lastResult_;
 
     GameSettings settings_;
     std::array<Tile, MaxTiles> tiles_{};

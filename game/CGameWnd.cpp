@@ -20,6 +20,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QAccessible>
+#include <QTimer>
+#include <QLabel>
 #include <QScreen>
 
 namespace {
@@ -31,11 +34,27 @@ QRect DesktopRect()
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect(0, 0, 640, 480);
 }
+// The game's time stands while something covers the board.
+class TimeStands {
+public:
+    explicit TimeStands(ScoreKeeper& score) : score_(score) { score_.Pause(); }
+    ~TimeStands() { score_.Resume(); }
+    TimeStands(const TimeStands&) = delete;
+    TimeStands& operator=(const TimeStands&) = delete;
+
+private:
+    ScoreKeeper& score_;
+};
 } // namespace
 
 CGameWnd::CGameWnd(const GameServices& services)
     : services_(services),
-      boxes_(services.boxes, [this] { InvalidateBoard(); }),
+      boxes_(
+          services.boxes, [this] { board_.Score().Pause(); },
+          [this] {
+              board_.Score().Resume();
+              InvalidateBoard();
+          }),
       board_(*this, boxes_, services.content, services.rand, services.clock),
       sounds_(services.sounds, services.paths, board_.Content(), services.rand, services.clock),
       desktop_(DesktopRect())
@@ -45,6 +64,7 @@ CGameWnd::CGameWnd(const GameServices& services)
     view_ = new BoardView(*this);
     setCentralWidget(view_);
     CreateMenus();
+    CreateScoreLine();
     SetSettingsKey("Pairlet", SettingsKey);
     CreateHotkeys();
     animWnd_ = std::make_unique<CAnimWnd>(desktop_);
@@ -83,16 +103,65 @@ void CGameWnd::CreateMenus()
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
-            const int id = item.id;
-            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-            actions_[id] = action;
+            AddCommand(*menu, item);
+            if (item.id != ID_TOGGLE_SOUND) continue;
+            menu->addSeparator();
+            for (const MenuItem& added : ScoreItems) AddCommand(*menu, added);
         }
         if (popup.items[0].id != ID_ABOUT) {
             options_ = menu;
             connect(menu, &QMenu::aboutToShow, this, [this] { PrepareOptionsMenu(); });
         }
     }
+}
+
+void CGameWnd::AddCommand(QMenu& menu, const MenuItem& item)
+{
+    QAction* action = menu.addAction(QString::fromUtf8(item.text));
+    const int id = item.id;
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    actions_[id] = action;
+}
+
+void CGameWnd::CreateScoreLine()
+{
+    scoreLine_ = new QLabel(menuBar());
+    scoreLine_->setContentsMargins(12, 0, 12, 0);
+    scoreLine_->setEnabled(false); // quiet: drawn in the menu bar's muted colour
+    menuBar()->setCornerWidget(scoreLine_, Qt::TopRightCorner);
+    auto* tick = new QTimer(this);
+    connect(tick, &QTimer::timeout, this, [this] { ScoreChanged(); });
+    tick->start(1000);
+}
+
+void CGameWnd::ScoreChanged()
+{
+    if (!scoreLine_) return;
+    const QString line = QString::fromStdString(board_.Score().Line(board_.LastResult()));
+    if (line == scoreLine_->text()) return;
+    scoreLine_->setText(line);
+    // A screen reader reads the line by its name.
+    scoreLine_->setAccessibleName(line);
+    QAccessibleEvent changed(scoreLine_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void CGameWnd::ToggleTwoPlayers()
+{
+    // Takes effect with the next game, as the grid does.
+    const bool two = ReadNumber("players", 1) != 2;
+    WriteNumber("players", two ? 2 : 1);
+    board_.NewGame();
+    InvalidateBoard();
+}
+
+void CGameWnd::ClearBests()
+{
+    if (boxes_.Show("Forget the best results of every board?", "Clear Best Results",
+                    platform::MB_YESNO | platform::MB_ICONQUESTION) != platform::IDYES)
+        return;
+    ScoreKeeper::ClearBests();
+    ScoreChanged();
 }
 
 void CGameWnd::CreateHotkeys()
@@ -188,7 +257,8 @@ QAction* CGameWnd::CommandAction(int id) const
 void CGameWnd::PrepareOptionsMenu()
 {
     const GameSettings& s = board_.Settings();
-    for (auto [id, on] : {std::pair{int(ID_TOGGLE_ANIMATION), s.animation}, {int(ID_TOGGLE_SOUND), s.sound}}) {
+    for (auto [id, on] : {std::pair{int(ID_TOGGLE_ANIMATION), s.animation}, {int(ID_TOGGLE_SOUND), s.sound},
+                          {int(ID_TWO_PLAYERS), int(ReadNumber("players", 1) == 2)}}) {
         actions_[id]->setCheckable(true);
         actions_[id]->setChecked(on != 0);
     }
@@ -223,9 +293,23 @@ void CGameWnd::OnCommand(int id)
         WriteNumber("use_cd_anim", 1);
         WriteNumber("animation", 1);
         break;
-    case ID_GRID_SETTINGS: RunGridSettings(); break;
-    case ID_ABOUT: RunAbout(); break;
-    case ID_INSTALL_CD: RunInstallCd(); break;
+    case ID_GRID_SETTINGS: {
+        const TimeStands dialog(board_.Score());
+        RunGridSettings();
+        break;
+    }
+    case ID_ABOUT: {
+        const TimeStands dialog(board_.Score());
+        RunAbout();
+        break;
+    }
+    case ID_INSTALL_CD: {
+        const TimeStands dialog(board_.Score());
+        RunInstallCd();
+        break;
+    }
+    case ID_TWO_PLAYERS: ToggleTwoPlayers(); break;
+    case ID_CLEAR_BESTS: ClearBests(); break;
     case ID_QUIT: close(); break;
     case ID_REVEAL_ALL: board_.RevealAll(); break;
     case ID_HIDE_FACE_UP:
@@ -417,6 +501,7 @@ void CGameWnd::PlayMatchAnimation(int picture)
     }
     CAnimWnd::HidePointer();
     board_.SetAnimationShowing(true);
+    const TimeStands animating(board_.Score());
     const int boundsWidth = desktop_.width(), boundsHeight = desktop_.height();
     const int reportsBefore = boxes_.Count();
     animWnd_->AnimationLoop(services_.clock, [&] {

@@ -18,6 +18,8 @@
 class BoardView;
 class CAnimWnd;
 class QAction;
+class QLabel;
+struct MenuItem;
 class QMenu;
 
 // The main window: holds the game's state for the life of the program, turns
@@ -51,6 +53,7 @@ public:
     CAnimWnd* AnimationWindow() const { return animWnd_.get(); }
     QAction* CommandAction(int id) const;
     QMenu* OptionsMenu() const { return options_; }
+    QLabel* ScoreLine() const { return scoreLine_; }
     // True from the start of the close sequence on.
     bool Closing() const { return closing_; }
     // The tile the keyboard points at, or -1 while only the mouse was used.
@@ -68,6 +71,10 @@ private:
     bool BoardKey(int key);
     void PointAt(int tile);
     void CreateMenus();
+    void AddCommand(QMenu& menu, const MenuItem& item);
+    void CreateScoreLine();
+    void ToggleTwoPlayers();
+    void ClearBests();
     void CreateHotkeys();
     void AdjustWinIni();
     void CheckColourDepth();
@@ -96,6 +103,7 @@ private:
     void PostRestart() override;
     void CloseGame() override;
     void DesktopSize(int& width, int& height) override;
+    void ScoreChanged() override;
 
     GameServices services_;
     WindowMessageBoxes boxes_;
@@ -109,6 +117,7 @@ private:
     int keyboardTile_ = 0;
     bool keyboardUsed_ = false;
     QMenu* options_ = nullptr;
+    QLabel* scoreLine_ = nullptr;
     std::map<int, QAction*> actions_;
     std::vector<QAction*> hotkeys_;
     std::unique_ptr<CAnimWnd> animWnd_;

@@ -36,4 +36,6 @@ public:
     virtual void CloseGame() = 0;
 
     virtual void DesktopSize(int& width, int& height) = 0;
+    // Turns, sets, whose turn it is or the end of the game changed.
+    virtual void ScoreChanged() {}
 };

@@ -49,5 +49,6 @@ GameSettings LoadGameSettings(platform::MessageBoxes& boxes)
     s.split = 0;
     if (s.match == 4) s.split = ReadNumber("split", 0);
     s.pictures = s.count / s.match;
+    s.players = ReadNumber("players", 1) == 2 ? 2 : 1;
     return s;
 }

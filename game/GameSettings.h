@@ -14,6 +14,7 @@ struct GameSettings {
     int columns = 6;
     int match = 2;
     int split = 0;
+    int players = 1; // two take turns at one screen
     int count = 36;    // rows × columns
     int pictures = 18; // distinct pictures: count ÷ match
 

@@ -96,6 +96,36 @@ GameResult ScoreKeeper::GameEnded()
     return result;
 }
 
+namespace {
+
+std::string Clock(int seconds)
+{
+    const int s = seconds % 60;
+    return std::to_string(seconds / 60) + (s < 10 ? ":0" : ":") + std::to_string(s);
+}
+
+std::string SetCount(int n) { return std::to_string(n) + (n == 1 ? " set" : " sets"); }
+
+} // namespace
+
+std::string ScoreKeeper::Line(const GameResult& end) const
+{
+    if (players_ == 2) {
+        if (ended_ && end.winner < 0) return "A draw: " + SetCount(sets_[0]) + " each";
+        if (ended_)
+            return std::string("Player ") + std::to_string(end.winner + 1) + " wins, " + std::to_string(sets_[std::size_t(end.winner)]) +
+                   " to " + std::to_string(sets_[std::size_t(1 - end.winner)]);
+        return "Player 1: " + SetCount(sets_[0]) + "   Player 2: " + SetCount(sets_[1]) + "   Player " +
+               std::to_string(current_ + 1) + "'s turn";
+    }
+    const BestResult best = BestOf(kind_);
+    const std::string now = "Turns: " + std::to_string(turns_) + "   Time: " + Clock(Seconds());
+    const std::string bestText =
+        best.turns == 0 ? "Best: none yet" : "Best: " + std::to_string(best.turns) + " turns, " + Clock(best.seconds);
+    const bool beaten = ended_ && (end.newBestTurns || end.newBestSeconds);
+    return (beaten ? "New best!   " : "") + now + "   " + bestText;
+}
+
 BestResult ScoreKeeper::BestOf(const BoardKind& kind)
 {
     return {ReadNumber(kind.TurnsName(), 0), ReadNumber(kind.SecondsName(), 0)};

@@ -65,6 +65,11 @@ public:
     bool Ended() const { return ended_; }
     const BoardKind& Kind() const { return kind_; }
 
+    // What the score line says: turns, time and best, or with two players
+    // each one's sets and whose turn it is; at the end, a best beaten or the
+    // winner.
+    std::string Line(const GameResult& end) const;
+
     static BestResult BestOf(const BoardKind& kind);
     // Forgets the best results of every board.
     static void ClearBests();

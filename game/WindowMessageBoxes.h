@@ -6,12 +6,13 @@
 
 // The message boxes of the main window, the engine's reports among them.
 // A box covers part of the window, so each one, once answered, has the
-// window repainted; the boxes are counted, so a loop can tell that the
-// player was told something.
+// window repainted (and the game's time stands while it is up); the boxes
+// are counted, so a loop can tell that the player was told something.
 class WindowMessageBoxes : public platform::MessageBoxes {
 public:
-    WindowMessageBoxes(platform::MessageBoxes& boxes, std::function<void()> afterEach)
-        : boxes_(boxes), afterEach_(std::move(afterEach))
+    WindowMessageBoxes(platform::MessageBoxes& boxes, std::function<void()> beforeEach,
+                       std::function<void()> afterEach)
+        : boxes_(boxes), beforeEach_(std::move(beforeEach)), afterEach_(std::move(afterEach))
     {
     }
 
@@ -20,6 +21,7 @@ public:
 
 private:
     platform::MessageBoxes& boxes_;
+    std::function<void()> beforeEach_;
     std::function<void()> afterEach_;
     int count_ = 0;
 };

@@ -15,4 +15,6 @@ enum CommandId : int {
     ID_USE_CD_ANIM = 40015,
     ID_CD_ANIM_INSTALLED = 40016,
     ID_STOP_ANIMATION = 1124,
+    ID_TWO_PLAYERS = 40100,
+    ID_CLEAR_BESTS = 40101,
 };

@@ -39,6 +39,12 @@ inline constexpr MenuPopup MainMenu[] = {
 // Inserted before "Install Animation CD" once animations are installed.
 inline constexpr MenuItem UseCdAnimItem = {ID_USE_CD_ANIM, "Use Installed CD Animation"};
 
+// The game's own additions to the Options menu, after "Enable Sound".
+inline constexpr MenuItem ScoreItems[] = {
+    {ID_TWO_PLAYERS, "Two &Players            Ctrl+T"},
+    {ID_CLEAR_BESTS, "Clear &Best Results..."},
+};
+
 // Keys in the portable text form of key sequences.
 struct Hotkey {
     const char* key;
@@ -51,5 +57,6 @@ inline constexpr Hotkey Hotkeys[] = {
     {"Ctrl+Shift+Alt+P", ID_REVEAL_ALL},
     {"Ctrl+R", ID_RESTART},
     {"Ctrl+S", ID_TOGGLE_SOUND},
+    {"Ctrl+T", ID_TWO_PLAYERS},
     {"F2", ID_RESTART},
 };

@@ -17,6 +17,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -391,4 +392,38 @@ TEST_F(CGameWndTest, ABoardThatEndsInUnreadablePicturesEndsAtTheRepaintAfterTheM
     EXPECT_TRUE(GameBoard().GameOver());
     EXPECT_EQ(sounds.calls.back().path, "sounds/FINSOUND.wav");
     for (const std::string& text : boxes.Texts()) EXPECT_NE(text, "Game Over.  Play Again?") << "no question then";
+}
+
+// A whole game: the score line counts it, says a best was beaten while the
+// unchanged game-over question is up, and shows the stored best in the next
+// game; two players then take the line over.
+TEST_F(CGameWndTest, AWholeGameSetsTheBoardsBestAndTheScoreLineShowsIt)
+{
+    Start();
+    const QLabel& line = *Window().ScoreLine();
+    std::string lineAtTheQuestion;
+    boxes.onShow = [&] { lineAtTheQuestion = line.text().toStdString(); };
+    auto byPicture = TilesByPicture();
+    Click(byPicture[1][0]);
+    Click(byPicture[2][0]); // a miss
+    EXPECT_EQ(1, GameBoard().Score().Turns());
+    for (auto& [picture, tiles] : byPicture) {
+        Click(tiles[0]);
+        Click(tiles[1]);
+    }
+    ASSERT_EQ(1u, boxes.shown.size());
+    EXPECT_EQ("Game Over.  Play Again?", boxes.shown[0].text);
+    EXPECT_EQ("Game Over", boxes.shown[0].caption);
+    EXPECT_EQ(unsigned(platform::MB_YESNO), boxes.shown[0].style);
+    EXPECT_EQ(0u, lineAtTheQuestion.find("New best!   Turns: 9   Time: ")) << lineAtTheQuestion;
+    EXPECT_EQ(9, ReadNumber("best_turns_4x4_match2", 0));
+
+    SettleEvents(); // Yes: a new game
+    const std::string next = line.text().toStdString();
+    EXPECT_EQ(0u, next.find("Turns: 0   Time: 0:00   Best: 9 turns, ")) << next;
+    EXPECT_EQ(line.text(), line.accessibleName());
+
+    Window().OnCommand(ID_TWO_PLAYERS);
+    SettleEvents();
+    EXPECT_EQ("Player 1: 0 sets   Player 2: 0 sets   Player 1's turn", line.text().toStdString());
 }
