@@ -127,7 +127,13 @@ void CGameWnd::CreateScoreLine()
 {
     scoreLine_ = new QLabel(menuBar());
     scoreLine_->setContentsMargins(12, 0, 12, 0);
-    scoreLine_->setEnabled(false); // quiet: drawn in the menu bar's muted colour
+    // The menu bar sizes its corner once: as wide as the longest line gets.
+    scoreLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    int widest = 0;
+    for (const char* longest : {"New best!   Turns: 999   Time: 99:59   Best: 999 turns, 99:59",
+                                "Player 1: 36 sets   Player 2: 36 sets   Player 2's turn"})
+        widest = std::max(widest, scoreLine_->fontMetrics().horizontalAdvance(QString::fromUtf8(longest)));
+    scoreLine_->setMinimumWidth(widest + 24);
     menuBar()->setCornerWidget(scoreLine_, Qt::TopRightCorner);
     auto* tick = new QTimer(this);
     connect(tick, &QTimer::timeout, this, [this] { ScoreChanged(); });
