@@ -423,6 +423,15 @@ TEST_F(CGameWndTest, AWholeGameSetsTheBoardsBestAndTheScoreLineShowsIt)
     EXPECT_EQ(0u, next.find("Turns: 0   Time: 0:00   Best: 9 turns, ")) << next;
     EXPECT_EQ(line.text(), line.accessibleName());
 
+    // Clearing the bests asks first; No keeps them.
+    boxes.answers = {platform::IDNO, platform::IDYES};
+    Window().OnCommand(ID_CLEAR_BESTS);
+    EXPECT_EQ(9, ReadNumber("best_turns_4x4_match2", 0));
+    Window().OnCommand(ID_CLEAR_BESTS);
+    EXPECT_EQ(0, ReadNumber("best_turns_4x4_match2", 0));
+    EXPECT_EQ(unsigned(platform::MB_YESNO | platform::MB_ICONQUESTION), boxes.shown.back().style);
+    EXPECT_NE(std::string::npos, line.text().toStdString().find("Best: none yet"));
+
     Window().OnCommand(ID_TWO_PLAYERS);
     SettleEvents();
     EXPECT_EQ("Player 1: 0 sets   Player 2: 0 sets   Player 1's turn", line.text().toStdString());
