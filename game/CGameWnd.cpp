@@ -166,7 +166,7 @@ void CGameWnd::ClearBests()
     if (boxes_.Show("Forget the best results of every board?", "Clear Best Results",
                     platform::MB_YESNO | platform::MB_ICONQUESTION) != platform::IDYES)
         return;
-    ScoreKeeper::ClearBests();
+    board_.Score().ClearBests();
     ScoreChanged();
 }
 

@@ -31,6 +31,7 @@ void ScoreKeeper::NewGame(const BoardKind& kind, int players)
     started_ = false;
     ended_ = false;
     countedMs_ = 0;
+    best_ = BestOf(kind_);
     // A pause of the last game (a box still up) holds for this one too.
 }
 
@@ -86,13 +87,13 @@ GameResult ScoreKeeper::GameEnded()
         return result;
     }
     if (!clean_ || turns_ == 0) return result;
-    const BestResult best = BestOf(kind_);
-    const int seconds = Seconds();
-    result.newBestTurns = Beats(turns_, best.turns);
-    result.newBestSeconds = Beats(seconds, best.seconds);
-    if (result.newBestTurns) WriteNumber(kind_.TurnsName(), turns_);
-    // A game under a second is stored as one: 0 means none.
-    if (result.newBestSeconds) WriteNumber(kind_.SecondsName(), seconds > 0 ? seconds : 1);
+    // Read again: another game may have stored a better one meanwhile.
+    best_ = BestOf(kind_);
+    const int seconds = Seconds() > 0 ? Seconds() : 1; // 0 means none
+    result.newBestTurns = Beats(turns_, best_.turns);
+    result.newBestSeconds = Beats(seconds, best_.seconds);
+    if (result.newBestTurns && WriteNumber(kind_.TurnsName(), turns_)) best_.turns = turns_;
+    if (result.newBestSeconds && WriteNumber(kind_.SecondsName(), seconds)) best_.seconds = seconds;
     return result;
 }
 
@@ -118,7 +119,7 @@ std::string ScoreKeeper::Line(const GameResult& end) const
         return "Player 1: " + SetCount(sets_[0]) + "   Player 2: " + SetCount(sets_[1]) + "   Player " +
                std::to_string(current_ + 1) + "'s turn";
     }
-    const BestResult best = BestOf(kind_);
+    const BestResult& best = best_;
     const std::string now = "Turns: " + std::to_string(turns_) + "   Time: " + Clock(Seconds());
     const std::string bestText =
         best.turns == 0 ? "Best: none yet" : "Best: " + std::to_string(best.turns) + " turns, " + Clock(best.seconds);
@@ -144,4 +145,5 @@ void ScoreKeeper::ClearBests()
                 if (best.turns != 0) WriteNumber(kind.TurnsName(), 0);
                 if (best.seconds != 0) WriteNumber(kind.SecondsName(), 0);
             }
+    best_ = {};
 }

@@ -70,9 +70,12 @@ public:
     // winner.
     std::string Line(const GameResult& end) const;
 
+    // This board's best as read at the start of the game (the line shows it
+    // every second without reading the store each time) and as stored since.
+    const BestResult& Best() const { return best_; }
     static BestResult BestOf(const BoardKind& kind);
     // Forgets the best results of every board.
-    static void ClearBests();
+    void ClearBests();
 
 private:
     bool Running() const { return started_ && !ended_ && pauses_ == 0; }
@@ -90,4 +93,5 @@ private:
     int pauses_ = 0;
     std::uint32_t runningSince_ = 0;
     std::uint64_t countedMs_ = 0;
+    BestResult best_;
 };

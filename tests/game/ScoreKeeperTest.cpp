@@ -94,7 +94,8 @@ TEST_F(ScoreKeeperTest, ABestIsReplacedOnlyWhenBeatenByACleanGameOfTheSameBoard)
     EXPECT_EQ(0, ScoreKeeper::BestOf(others[2]).turns) << "Match 4 and Match 4 Corners apart";
     EXPECT_EQ(5, ReadNumber("best_turns_4x4_corners", 0));
 
-    ScoreKeeper::ClearBests();
+    score.ClearBests();
+    EXPECT_EQ(0, score.Best().turns);
     EXPECT_EQ(0, ScoreKeeper::BestOf(sixBySix).turns);
     EXPECT_EQ(0, ScoreKeeper::BestOf(sixBySix).seconds);
     EXPECT_EQ(0, ScoreKeeper::BestOf(others[3]).turns);
