@@ -113,6 +113,20 @@ public:
         return by;
     }
 
+    // Completes every set, picture by picture; the game then asks the one
+    // question it always asked.
+    void CompleteEverySet()
+    {
+        for (auto& [picture, tiles] : TilesByPicture()) {
+            Click(tiles[0]);
+            Click(tiles[1]);
+        }
+        ASSERT_EQ(1u, boxes.shown.size());
+        EXPECT_EQ("Game Over.  Play Again?", boxes.shown[0].text);
+        EXPECT_EQ("Game Over", boxes.shown[0].caption);
+        EXPECT_EQ(unsigned(platform::MB_YESNO), boxes.shown[0].style);
+    }
+
     void Press(Qt::Key key)
     {
         QTest::keyClick(&Window(), key);
@@ -152,15 +166,7 @@ TEST_F(CGameWndTest, AMissKeepsBothFacesInViewForThePauseThenCoversThem)
 TEST_F(CGameWndTest, ClearingTheBoardAsksAndYesDealsANewCoveredBoard)
 {
     Start();
-    auto by = TilesByPicture();
-    for (auto& [picture, tiles] : by) {
-        Click(tiles[0]);
-        Click(tiles[1]);
-    }
-    ASSERT_EQ(1u, boxes.shown.size());
-    EXPECT_EQ("Game Over.  Play Again?", boxes.shown[0].text);
-    EXPECT_EQ("Game Over", boxes.shown[0].caption);
-    EXPECT_EQ(unsigned(platform::MB_YESNO), boxes.shown[0].style);
+    CompleteEverySet();
 
     // Yes posted the restart, whose first paint shows covers only.
     EXPECT_FALSE(GameBoard().GameOver());
@@ -407,14 +413,7 @@ TEST_F(CGameWndTest, AWholeGameSetsTheBoardsBestAndTheScoreLineShowsIt)
     Click(byPicture[1][0]);
     Click(byPicture[2][0]); // a miss
     EXPECT_EQ(1, GameBoard().Score().Turns());
-    for (auto& [picture, tiles] : byPicture) {
-        Click(tiles[0]);
-        Click(tiles[1]);
-    }
-    ASSERT_EQ(1u, boxes.shown.size());
-    EXPECT_EQ("Game Over.  Play Again?", boxes.shown[0].text);
-    EXPECT_EQ("Game Over", boxes.shown[0].caption);
-    EXPECT_EQ(unsigned(platform::MB_YESNO), boxes.shown[0].style);
+    CompleteEverySet();
     EXPECT_EQ(0u, lineAtTheQuestion.find("New best!   Turns: 9   Time: ")) << lineAtTheQuestion;
     EXPECT_EQ(9, ReadNumber("best_turns_4x4_match2", 0));
 
