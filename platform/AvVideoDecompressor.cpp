@@ -81,6 +81,13 @@ bool AvVideoDecompressor::Begin(const std::uint8_t* format, std::size_t bytes)
         return false;
     }
     TakeColours(format, bytes);
+    const std::int64_t height = Le32(format + 8);
+    if (codec->id == AV_CODEC_ID_RAWVIDEO && compression == BiRgb && (format[14] | format[15] << 8) == 8 && indexed_) {
+        rawWidth_ = context_->width;
+        rawHeight_ = context_->height;
+        rawRowBytes_ = (rawWidth_ + 3) / 4 * 4;
+        rawBottomUp_ = height > 0;
+    }
     return true;
 }
 
@@ -152,6 +159,7 @@ bool AvVideoDecompressor::Decompress(const std::uint8_t* data, std::size_t bytes
     // An empty chunk repeats the previous frame; to the decoder it would
     // mean the end of the stream.
     if (!context_ || !data || bytes == 0 || bytes > std::size_t(INT32_MAX)) return false;
+    if (rawRowBytes_ != 0) return CopyRaw(data, bytes, picture, paletteChanged);
     if (!Send(data, bytes)) return false;
     // A failed receive empties its frame: the last good one is moved aside.
     bool got = false;
@@ -197,6 +205,26 @@ void AvVideoDecompressor::CopyIndexed(const IndexedPicture& picture, bool& palet
     if (colours == shown_) return;
     shown_ = colours;
     paletteChanged = true;
+}
+
+bool AvVideoDecompressor::CopyRaw(const std::uint8_t* data, std::size_t bytes, const IndexedPicture& picture,
+                                  bool& paletteChanged)
+{
+    if (bytes < std::size_t(rawRowBytes_) * std::size_t(rawHeight_)) return false;
+    const int w = std::min(picture.width, rawWidth_), h = std::min(picture.height, rawHeight_);
+    for (int y = 0; y < h; ++y) {
+        const int stored = rawBottomUp_ ? rawHeight_ - 1 - y : y;
+        std::memcpy(picture.topRow + y * picture.rowStep, data + std::size_t(stored) * std::size_t(rawRowBytes_),
+                    std::size_t(w));
+    }
+    // The colours of the format and of palette changes, as a decoder would
+    // have given them back with this frame.
+    if (!paletteToSend_) return true;
+    paletteToSend_ = false;
+    if (palette_ == shown_) return true;
+    shown_ = palette_;
+    paletteChanged = true;
+    return true;
 }
 
 namespace {
@@ -285,6 +313,7 @@ void AvVideoDecompressor::End()
     sws_freeContext(scaler_);
     scaler_ = nullptr;
     indexed_ = paletteToSend_ = false;
+    rawRowBytes_ = rawWidth_ = rawHeight_ = 0;
 }
 
 } // namespace platform

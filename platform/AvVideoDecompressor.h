@@ -48,6 +48,9 @@ private:
     void TakeColours(const std::uint8_t* format, std::size_t bytes);
     bool Send(const std::uint8_t* data, std::size_t bytes);
     void CopyIndexed(const IndexedPicture& picture, bool& paletteChanged);
+    // Uncompressed 8-bit frames, copied from the chunk straight into the
+    // picture: through the decoder they would be copied twice more.
+    bool CopyRaw(const std::uint8_t* data, std::size_t bytes, const IndexedPicture& picture, bool& paletteChanged);
     void CopyTrueColour(const IndexedPicture& picture);
     const std::uint8_t* WordTable(const std::uint8_t* table, int pixelFormat);
     // The decoded frame as rows of blue, green, red; none when it cannot be.
@@ -60,6 +63,10 @@ private:
     AVPacket* packet_ = nullptr;
     SwsContext* scaler_ = nullptr;
     bool indexed_ = false;
+    // Uncompressed 8-bit frames: bytes a stored row, 0 for any other kind.
+    int rawRowBytes_ = 0;
+    int rawWidth_ = 0, rawHeight_ = 0;
+    bool rawBottomUp_ = false;
     bool paletteToSend_ = false;
     // Alpha, red, green, blue as libavcodec keeps them: the colours the
     // decoder is given, and those of the last frame it gave back.

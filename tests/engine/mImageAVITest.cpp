@@ -8,6 +8,8 @@
 #include "doubles/RecordingWaveOut.h"
 #include "doubles/EngineReports.h"
 #include "platform/AvVideoCodecs.h"
+#include "bench/FfmpegAvi.h"
+#include "FfmpegFlic.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -281,3 +283,48 @@ TEST(mImageAVISoundTest, AMovieDrawnToItsEndPlaysItsWholeSoundTrack)
 }
 
 } // namespace
+
+// Uncompressed 8-bit movies as FFmpeg writes them, top-down and bottom-up,
+// rows padded to four bytes, with colour changes between frames: every
+// frame and its colours as FFmpeg's own decoder gives them.
+TEST(mImageAVIRawTest, UncompressedFramesAndColoursAsFfmpegDecodesThem)
+{
+    platform::AvVideoCodecs codecs;
+    mImageAVI::SetVideoCodecs(&codecs);
+    TempFolder folder;
+    for (const bool bottomUp : {false, true}) {
+        SCOPED_TRACE(bottomUp ? "bottom-up" : "top-down");
+        FfmpegAviSpec spec;
+        spec.encoder = "rawvideo";
+        spec.pixels = AV_PIX_FMT_PAL8;
+        spec.width = 62;
+        spec.height = 20;
+        spec.frames = 6;
+        spec.paletteEvery = 2;
+        spec.bottomUp = bottomUp;
+        const std::string path = folder / (bottomUp ? "up.avi" : "down.avi");
+        ASSERT_TRUE(WriteFfmpegAvi(path, spec));
+        const std::vector<ReferenceFrame> expected = FfmpegFlicFrames(path);
+        ASSERT_EQ(std::size_t(spec.frames), expected.size());
+
+        mBitmap target(spec.width, spec.height, 8);
+        mImageAVI movie;
+        movie.OpenFile(path.c_str());
+        movie.SetTarget(&target);
+        movie.SetAutoAdvance(true);
+        ASSERT_TRUE(movie.ReadHeader());
+        for (int f = 0; f < spec.frames; ++f) {
+            ASSERT_EQ(f, movie.Draw(0, 0, nullptr));
+            for (int y = 0; y < spec.height; ++y)
+                for (int x = 0; x < spec.width; ++x)
+                    ASSERT_EQ(expected[std::size_t(f)].pixels[std::size_t(y * spec.width + x)], target.Row(y)[x])
+                        << "frame " << f << " at " << x << "," << y;
+            for (int i = 0; i < 256; ++i)
+                ASSERT_EQ(expected[std::size_t(f)].palette[std::size_t(i)], movie.frameInfo->colours[i])
+                    << "frame " << f << " colour " << i;
+        }
+        movie.SetTarget(nullptr);
+        movie.CloseFile();
+    }
+    mImageAVI::SetVideoCodecs(nullptr);
+}
