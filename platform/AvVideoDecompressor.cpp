@@ -229,12 +229,32 @@ bool AvVideoDecompressor::CopyRaw(const std::uint8_t* data, std::size_t bytes, c
 
 namespace {
 
-// One row of pixels of n bytes each, red, green and blue at the given
-// places, through the table.
-void ConvertBytes(const std::uint8_t* in, int step, int r, int g, int b, std::uint8_t* to, int width,
-                  const std::uint8_t* table)
+// One row of pixels of Step bytes each, red, green and blue at the given
+// places, through the table. Fixed at compile time and with neither row nor
+// table the other, the compiler keeps every load it can in flight.
+template <int Step, int R, int G, int B>
+void ConvertBytes(const std::uint8_t* __restrict in, std::uint8_t* __restrict to, int width,
+                  const std::uint8_t* __restrict table)
 {
-    for (int x = 0; x < width; ++x, in += step) to[x] = table[(in[r] >> 4) << 8 | (in[g] >> 4) << 4 | in[b] >> 4];
+    for (int x = 0; x < width; ++x, in += Step) to[x] = table[(in[R] & 0xF0) << 4 | (in[G] & 0xF0) | in[B] >> 4];
+}
+
+using RowConverter = void (*)(const std::uint8_t*, std::uint8_t*, int, const std::uint8_t*);
+
+// The converter for frames of this kind; none for kinds that need a scaler first.
+RowConverter ConverterFor(int pixelFormat)
+{
+    switch (pixelFormat) {
+    case AV_PIX_FMT_BGR24: return ConvertBytes<3, 2, 1, 0>;
+    case AV_PIX_FMT_RGB24: return ConvertBytes<3, 0, 1, 2>;
+    case AV_PIX_FMT_BGR0:
+    case AV_PIX_FMT_BGRA: return ConvertBytes<4, 2, 1, 0>;
+    case AV_PIX_FMT_RGB0:
+    case AV_PIX_FMT_RGBA: return ConvertBytes<4, 0, 1, 2>;
+    case AV_PIX_FMT_0RGB:
+    case AV_PIX_FMT_ARGB: return ConvertBytes<4, 1, 2, 3>;
+    default: return nullptr;
+    }
 }
 
 // One row of 16-bit pixels (little-endian) through the table of every value.
@@ -260,30 +280,18 @@ void AvVideoDecompressor::CopyTrueColour(const IndexedPicture& picture)
     const std::uint8_t* words = WordTable(table, frame_->format);
     const std::uint8_t* data = frame_->data[0];
     std::ptrdiff_t stride = frame_->linesize[0];
-    int step = 3, r = 2, g = 1, b = 0;
-    switch (frame_->format) {
-    case AV_PIX_FMT_BGR24: break;
-    case AV_PIX_FMT_RGB24: r = 0, b = 2; break;
-    case AV_PIX_FMT_BGR0:
-    case AV_PIX_FMT_BGRA: step = 4; break;
-    case AV_PIX_FMT_RGB0:
-    case AV_PIX_FMT_RGBA: step = 4, r = 0, b = 2; break;
-    case AV_PIX_FMT_0RGB:
-    case AV_PIX_FMT_ARGB: step = 4, r = 1, g = 2, b = 3; break;
-    default:
-        if (words) break;
+    RowConverter convert = ConverterFor(frame_->format);
+    if (!convert && !words) {
         // Anything else (YUV and the like) is brought to blue, green, red first.
         if (!(data = ToBgr())) return;
         stride = std::ptrdiff_t(frame_->width) * 3;
+        convert = ConverterFor(AV_PIX_FMT_BGR24);
     }
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* in = data + y * stride;
         std::uint8_t* to = picture.topRow + y * picture.rowStep;
-        if (!words) {
-            ConvertBytes(in, step, r, g, b, to, w, table);
-            continue;
-        }
-        WordsToIndexes(in, to, w, words);
+        if (words) WordsToIndexes(in, to, w, words);
+        else convert(in, to, w, table);
     }
 }
 
