@@ -1,8 +1,10 @@
 #include "game/ScoreKeeper.h"
 
-#include "game/GameSettings.h"
+#include "game/BoardSizes.h"
 #include "platform/Clock.h"
 #include "shell/SettingsStore.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -89,7 +91,7 @@ GameResult ScoreKeeper::GameEnded()
     if (!clean_ || turns_ == 0) return result;
     // Read again: another game may have stored a better one meanwhile.
     best_ = BestOf(kind_);
-    const int seconds = Seconds() > 0 ? Seconds() : 1; // 0 means none
+    const int seconds = std::max(Seconds(), 1); // 0 means none
     result.newBestTurns = Beats(turns_, best_.turns);
     result.newBestSeconds = Beats(seconds, best_.seconds);
     if (result.newBestTurns && WriteNumber(kind_.TurnsName(), turns_)) best_.turns = turns_;
@@ -134,16 +136,13 @@ BestResult ScoreKeeper::BestOf(const BoardKind& kind)
 
 void ScoreKeeper::ClearBests()
 {
-    for (int rows = GameSettings::MinRows; rows <= GameSettings::MaxRows; ++rows)
-        for (int columns = GameSettings::MinColumns; columns <= GameSettings::MaxColumns; ++columns)
-            for (int match = GameSettings::MinMatch; match <= GameSettings::MaxMatch + 1; ++match) {
-                // The last round is Match 4 Corners.
-                const BoardKind kind{rows, columns, match > GameSettings::MaxMatch ? 4 : match,
-                                     match > GameSettings::MaxMatch};
-                if (rows * columns % kind.match != 0) continue;
-                const BestResult best = BestOf(kind);
-                if (best.turns != 0) WriteNumber(kind.TurnsName(), 0);
-                if (best.seconds != 0) WriteNumber(kind.SecondsName(), 0);
-            }
+    for (const BoardSize& size : BoardSizes::All())
+        for (const bool corners : {false, true}) {
+            if (corners && size.match != 4) continue;
+            const BoardKind kind{size.rows, size.columns, size.match, corners};
+            const BestResult best = BestOf(kind);
+            if (best.turns != 0) WriteNumber(kind.TurnsName(), 0);
+            if (best.seconds != 0) WriteNumber(kind.SecondsName(), 0);
+        }
     best_ = {};
 }
