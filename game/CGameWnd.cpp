@@ -154,7 +154,7 @@ void CGameWnd::ScoreChanged()
 
 void CGameWnd::ToggleTwoPlayers()
 {
-    // Takes effect with the next game, as the grid does.
+    // A game's players cannot change midway: a new game is dealt at once.
     const bool two = ReadNumber("players", 1) != 2;
     WriteNumber("players", two ? 2 : 1);
     board_.NewGame();
@@ -299,21 +299,9 @@ void CGameWnd::OnCommand(int id)
         WriteNumber("use_cd_anim", 1);
         WriteNumber("animation", 1);
         break;
-    case ID_GRID_SETTINGS: {
-        const TimeStands dialog(board_.Score());
-        RunGridSettings();
-        break;
-    }
-    case ID_ABOUT: {
-        const TimeStands dialog(board_.Score());
-        RunAbout();
-        break;
-    }
-    case ID_INSTALL_CD: {
-        const TimeStands dialog(board_.Score());
-        RunInstallCd();
-        break;
-    }
+    case ID_GRID_SETTINGS:
+    case ID_ABOUT:
+    case ID_INSTALL_CD: RunDialog(id); break;
     case ID_TWO_PLAYERS: ToggleTwoPlayers(); break;
     case ID_CLEAR_BESTS: ClearBests(); break;
     case ID_QUIT: close(); break;
@@ -344,6 +332,14 @@ void CGameWnd::ToggleSetting(int id)
             WriteNumber("animation", 1);
         }
     }
+}
+
+void CGameWnd::RunDialog(int id)
+{
+    const TimeStands dialog(board_.Score());
+    if (id == ID_GRID_SETTINGS) RunGridSettings();
+    else if (id == ID_ABOUT) RunAbout();
+    else RunInstallCd();
 }
 
 void CGameWnd::RunGridSettings()

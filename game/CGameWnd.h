@@ -80,6 +80,8 @@ private:
     void CheckColourDepth();
     void PrepareOptionsMenu();
     void ToggleSetting(int id);
+    // A dialog over the board; the game's time stands meanwhile.
+    void RunDialog(int id);
     void RunGridSettings();
     void RunAbout();
     void RunInstallCd();
