@@ -186,9 +186,11 @@ TEST_F(mImageAVITest, NumbersFromTheFileCannotStallOrOverflow)
     EXPECT_EQ(-1, s.Draw(0, 0, nullptr));
 
     // A sound format that looks like a form of its own leaves the movie's
-    // chunks where they were.
+    // chunks where they were; the track it wins over lends it no format.
     AviBuilder odd = Movie(1, true);
-    odd.streams[1].format = "RIFF" + AviBuilder::U32(4) + "WAVE" + std::string(8, '\0');
+    odd.streams.push_back(Audio());
+    odd.streams[2].priority = 1;
+    odd.streams[2].format = "RIFF" + AviBuilder::U32(4) + "WAVE" + std::string(8, '\0');
     mImageAVI& o = Open(odd);
     ASSERT_EQ(1, header);
     EXPECT_EQ(0, o.Draw(0, 0, nullptr));

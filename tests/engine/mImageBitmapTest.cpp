@@ -76,8 +76,10 @@ TEST_F(mImageBitmapTest, RectanglesAreClippedOrRefused)
 {
     boxes.shown.clear();
     EXPECT_EQ(std::vector<Cut>({{{0, 0, 8, 8}, 0, 1}, {{60, 28, 64, 32}, 0, 8}}),
-              Read("FILE squares.bmp\nRECT 10,10,5,20\nRECT -5,-5,8,8\nRECT 60,28,99,99\nRECT 1,2\n"));
-    // RECT 1,2 reads as (1, 2, 0, 0): empty.
+              Read("\xEF\xBB\xBF// RECT 0,0,16,16 left out\nFILE squares.bmp\nRECT 10,10,5,20\nRECT -5,-5,8,8\n"
+                   "RECT 60,28,99,99\nRECT 1,2\n"));
+    // A byte-order mark and a comment line are passed over; RECT 1,2 reads
+    // as (1, 2, 0, 0): empty.
     ASSERT_EQ(2u, boxes.shown.size());
     EXPECT_EQ("Bad rectangle", boxes.shown[0].text);
     EXPECT_EQ("Bad rectangle", boxes.shown[1].text);
@@ -119,6 +121,15 @@ TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
     EXPECT_EQ(7, target.Row(19)[29]);
     EXPECT_EQ(0, target.Row(4)[30]); // outside the clip
     EXPECT_EQ(0, target.Row(3)[20]);
+    // See-through switched on and off after the pictures are read.
+    const mRect whole{0, 0, 40, 20};
+    image.SetTransparentColor(7);
+    for (bool seeThrough : {true, false}) {
+        target.FillRects(9, &whole, 1);
+        image.SetTransparent(seeThrough);
+        image.Draw(20, 4, &clip);
+        EXPECT_EQ(seeThrough ? 9 : 7, target.Row(4)[20]) << "see-through " << seeThrough;
+    }
     image.SetTarget(nullptr);
 }
 

@@ -108,12 +108,17 @@ TEST_F(Sprites, HidesNestAndShowDoesNotStoreUp)
 {
     auto sprite = Sprite(clip.Open(), 20, 20);
     director.AddElement(sprite.get());
+    director.Tick();
     sprite->Hide();
+    const std::vector<mRect> whereItStands{{20, 20, 32, 30}};
+    EXPECT_EQ(director.DirtyRects(), whereItStands);
     sprite->Hide();
     sprite->Show();
     EXPECT_FALSE(sprite->Visible());
+    director.Tick();
     sprite->Show();
     EXPECT_TRUE(sprite->Visible());
+    EXPECT_EQ(director.DirtyRects(), whereItStands);
     sprite->Show();
     sprite->Hide();
     EXPECT_FALSE(sprite->Visible());

@@ -103,6 +103,26 @@ TEST_F(MatchAnimationTest, CopiesStartWhereAndGoWhereTheDrawsSay)
     EXPECT_EQ(main.sprite->Image()->useCount, 8);
 }
 
+// The main sprite's record starts at 0, 0 without a direction: its first
+// pass takes it from the centre to the top-left corner, heading away from
+// the top (2 down if its new direction already pointed down).
+TEST_F(MatchAnimationTest, TheMainSpriteLeavesTheCentreFromTheTopLeftCorner)
+{
+    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+        ScriptedRand rand;
+        rand.Seed(seed);
+        MatchAnimation animation(window, ScreenW, ScreenH, clock, rand, paths);
+        ASSERT_TRUE(animation.Load("anim\\cat.flc", false, ScreenW, ScreenH));
+        const SpriteMotion& main = animation.Record(0);
+        animation.MoveAll(ScreenW, ScreenH);
+        EXPECT_EQ(main.x, 0) << "seed " << seed;
+        EXPECT_TRUE(main.y == 0 || (main.y == 2 && main.dy == 1)) << "seed " << seed << ": y " << main.y;
+        EXPECT_GE(main.dy, 0) << "seed " << seed;
+        EXPECT_EQ(main.sprite->x, 20);
+        EXPECT_EQ(main.sprite->y, int(main.y) + 15);
+    }
+}
+
 TEST_F(MatchAnimationTest, AtAnEdgeACopyNeverKeepsGoingOver)
 {
     const double maxX = ScreenW - 40;

@@ -108,4 +108,24 @@ TEST_F(CInstallCdDlgTest, CopyFilesAsksWhenSpaceIsShortRefusesUnreadableFoldersA
     }
 }
 
+// Browsing: a chosen folder replaces the proposal with its free space,
+// which the copy then goes by; a cancelled choice changes nothing.
+TEST_F(CInstallCdDlgTest, AFolderChosenByBrowsingShowsItsSpaceAndIsWhereTheFilesGo)
+{
+    volumes.freeBytes = {{Proposed(), 500 * MB}, {"/mine", 40 * MB}};
+    auto d = Open();
+    auto text = [&d](int id) { return d->Control(id)->property("text").toString().toStdString(); };
+    EXPECT_EQ("500 MB", text(CInstallCdDlg::IDC_SPACE_AVAILABLE));
+    d->OnCommand(CInstallCdDlg::IDC_SELECT_FOLDER);
+    EXPECT_EQ(Proposed(), text(CInstallCdDlg::IDC_DESTINATION)) << "cancelled";
+    folders.choice = "/mine";
+    d->OnCommand(CInstallCdDlg::IDC_SELECT_FOLDER);
+    EXPECT_EQ(Texts{"Select Destination Folder for Sprite Files"}, Texts{folders.titles.back()});
+    EXPECT_EQ("/mine", text(CInstallCdDlg::IDC_DESTINATION));
+    EXPECT_EQ("40 MB", text(CInstallCdDlg::IDC_SPACE_AVAILABLE));
+    boxes.answers = {IDCANCEL};
+    EXPECT_EQ(IDCANCEL, CopyFiles(*d));
+    EXPECT_EQ(Texts{Space}, boxes.Texts());
+}
+
 } // namespace
