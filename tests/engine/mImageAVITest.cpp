@@ -210,14 +210,14 @@ TEST_F(mImageAVITest, AStereoTrackKeepsItsWholeLength)
 
 // Every frame's colours depend on the changes before it, so a movie that
 // says its palette changes is never entered at a later key frame; a change
-// of count 0 changes all 256 entries.
+// of count 0 changes all 256 entries. Other movies are.
 TEST_F(mImageAVITest, APaletteMovieSeeksThroughItsColourChanges)
 {
     AviBuilder b = Movie(15);
-    b.flags = mImageAVI::HasIndex;
+    b.flags = 0x10; // AVIF_HASINDEX, as files have it
     b.index = true;
     b.keyFrames = {0, 5, 10, 14};
-    b.streamFlags = mImageAVI::PaletteChanges;
+    b.streamFlags = 0x10000; // AVISF_VIDEO_PALCHANGES
     std::string all = AviBuilder::U16(0) + AviBuilder::U16(0);
     for (int i = 0; i < 256; ++i) all += std::string{char(i), 0x22, 0x33, 0};
     b.movi.insert(b.movi.begin() + 3, AviBuilder::Chunk("00pc", all));
@@ -227,6 +227,15 @@ TEST_F(mImageAVITest, APaletteMovieSeeksThroughItsColourChanges)
     EXPECT_EQ(24, Pixel());
     EXPECT_EQ(0x022233u, m.frameInfo->colours[2]);
     EXPECT_EQ(0xFF2233u, m.frameInfo->colours[255]);
+
+    // Without colour changes a seek starts at the key frame before it.
+    b.streamFlags = 0;
+    b.movi.erase(b.movi.begin() + 3);
+    mImageAVI& plain = Open(b);
+    codecs.log.clear();
+    plain.SeekFrame(12, 0);
+    EXPECT_EQ(12, plain.Draw(0, 0, nullptr));
+    EXPECT_EQ((std::vector<int>{20, 21, 22}), codecs.Decoded());
 }
 
 // The audio packets of the movie's sound stream as FFmpeg's demuxer reads them.

@@ -195,6 +195,24 @@ TEST_F(mImageFlicTest, AByteRunFillOfLengthZeroTakesItsValue)
     flic.SetTarget(nullptr);
 }
 
+// Some writers pad a frame after a chunk of odd size and count the pad only
+// in the frame's size: the next frame is found where that size says.
+TEST_F(mImageFlicTest, AFramePaddedAfterAnOddChunkIsFollowedByTheNext)
+{
+    std::string lines;
+    for (int y = 0; y < H; ++y) lines += std::string("\x01\x08\x09", 3);
+    const std::string file = Header(0xAF11, 2, 5) + Frame(1, Chunk(18, "odd") + std::string(1, '\0')) +
+                             Frame(1, Chunk(15, lines));
+    mImageFlic flic;
+    mBitmap target(W, -H, 8);
+    ShowFirstFrame(flic, file, target);
+    flic.SeekFrame(1, 0);
+    EXPECT_EQ(1, flic.Draw(0, 0, nullptr));
+    EXPECT_EQ(9, target.Row(H - 1)[W - 1]);
+    EXPECT_TRUE(boxes.shown.empty());
+    flic.SetTarget(nullptr);
+}
+
 TEST_F(mImageFlicTest, AutoAdvanceStopsOnTheLastFrameAndSeeksBeyondChangeNothing)
 {
     const std::string file = FliFile();

@@ -148,6 +148,27 @@ TEST_F(Sprites, AMoveInPlaceInvalidatesOnlyWhatTheFrameChanged)
     EXPECT_EQ(sprite->z, 7);
 }
 
+// An animation shown with its own colours gives the stage each frame's new
+// colours as the sprite steps to it.
+TEST_F(Sprites, AnAnimationWithItsOwnColoursRecoloursTheStage)
+{
+    FlicEncoder encoder(8, 8, 100);
+    FlicEncoder::Palette colours = Colours();
+    encoder.AddFrame(std::vector<std::uint8_t>(64, 37), colours);
+    colours[37] = 0x123456;
+    encoder.AddFrame(std::vector<std::uint8_t>(64, 37), colours);
+    Clip recoloured;
+    recoloured.bytes = encoder.Finish();
+    mImageFlic* image = recoloured.Open();
+    image->SetRemap(false);
+    auto sprite = Sprite(image, 20, 20);
+    director.AddElement(sprite.get());
+    EXPECT_EQ(director.desc.colours[37], Colours()[37]);
+    Advance(100);
+    EXPECT_EQ(director.desc.colours[37], 0x123456u);
+    EXPECT_EQ(window.At(20, 20), 0xFF123456u);
+}
+
 TEST_F(Sprites, APlainSpriteMovedRepaintsWhereItWasAndWhereItIs)
 {
     mSprite plain;
