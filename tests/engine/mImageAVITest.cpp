@@ -140,6 +140,21 @@ TEST_F(mImageAVITest, ChunksBetweenFramesAreReadForWhatTheyAre)
     // The movie ends; the sound after the last frame is not read.
     EXPECT_EQ(-1, m.Draw(0, 0, nullptr));
     EXPECT_EQ(std::vector<int>({10, 11, 12}), codecs.Decoded());
+
+    // The sound after the last frame is played, and nothing after it, though
+    // the stream's header promises more.
+    AviBuilder tail = Movie(2, true);
+    tail.flags = 0x10;
+    tail.index = true;
+    tail.movi.insert(tail.movi.begin(), AviBuilder::Chunk("01wb", "ab"));
+    tail.movi.push_back(AviBuilder::Chunk("01wb", "cd"));
+    mImageAVI& t = Open(tail);
+    out.played.clear();
+    ASSERT_EQ(1, t.Play(0, 1));
+    t.SetAutoAdvance(true);
+    t.Draw(0, 0, nullptr);
+    t.Draw(0, 0, nullptr);
+    EXPECT_EQ("abcd", out.played);
 }
 
 TEST_F(mImageAVITest, NumbersFromTheFileCannotStallOrOverflow)

@@ -302,8 +302,14 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilAKeyOrALongMoveEndsIt)
                         Coloured(AnimationColour)});
     };
     start = QCursor::pos();
+    ASSERT_EQ(-1, Window().KeyboardTile());
     const int byKey = CompleteASet([&](int pass) {
         look();
+        // The board waits for its key until the animation has ended.
+        if (pass == 3) QCoreApplication::postEvent(&Window(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, {}));
+        if (pass == 4) {
+            EXPECT_EQ(-1, Window().KeyboardTile());
+        }
         if (pass == 5) PostToAnimation(new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
     });
     // The pass that took the key is the last one.
@@ -321,6 +327,7 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilAKeyOrALongMoveEndsIt)
     EXPECT_TRUE(boxes.shown.empty());
     SettleEvents();
     EXPECT_FALSE(AnimationWindow().testAttribute(Qt::WA_WState_Created)) << "its screen-sized buffer kept";
+    EXPECT_EQ(1, Window().KeyboardTile()) << "the held key arrived once";
 
     // 100 right and 100 down is not far enough; 150 right and 60 down is.
     Window().OnCommand(ID_RESTART);
