@@ -219,4 +219,27 @@ TEST_F(mImageBMPTest, ACodedPictureOfHugeClaimsCostsOnlyWhatIsShown)
     source.CloseFile();
 }
 
+// A true-colour picture goes to the target's nearest colours as they are
+// at each draw: new colours in the target, new indexes.
+TEST_F(mImageBMPTest, TrueColourFollowsTheTargetsColoursFromDrawToDraw)
+{
+    const std::string path = folder.Write("red.bmp", BmpBuilder::Solid(4, 2, 24, 0xF00000).Bytes());
+    mImageBMP source;
+    ASSERT_TRUE(source.OpenFile(path.c_str()) && source.ReadHeader());
+    mBitmap target(4, -2, 8);
+    std::uint32_t colours[256] = {};
+    colours[5] = 0xFF0000;
+    target.SetColors(colours, 0, 256);
+    source.SetTarget(&target);
+    source.Draw(0, 0, nullptr);
+    EXPECT_EQ(5, target.Row(1)[3]);
+    colours[5] = 0x00FF00;
+    colours[9] = 0xF00000;
+    target.SetColors(colours, 0, 256);
+    source.Draw(0, 0, nullptr);
+    EXPECT_EQ(9, target.Row(1)[3]);
+    source.SetTarget(nullptr);
+    source.CloseFile();
+}
+
 } // namespace
