@@ -102,6 +102,14 @@ TEST_F(Sprites, LoopingWrapsAndTheLastFrameStopsOtherwise)
     EXPECT_EQ(once->Image()->frameInfo->currentFrame, 4);
     Advance(500);
     EXPECT_EQ(once->frame, 4u);
+    // Paused it keeps its frame; played again it goes on.
+    const std::uint32_t paused = looping->frame;
+    looping->Pause();
+    Advance(300);
+    EXPECT_EQ(looping->frame, paused);
+    looping->PlayFrom(0);
+    Advance(100);
+    EXPECT_EQ(looping->frame, (paused + 1) % 5);
 }
 
 TEST_F(Sprites, HidesNestAndShowDoesNotStoreUp)
