@@ -92,6 +92,12 @@ TEST_F(FrameSourcesInSprites, EverySourceShowsAsItDrawsAlone)
                 ASSERT_EQ(std::uint32_t(tick), sprite.frame);
                 ASSERT_TRUE(Shown(window) == Alone(path, tick, director.background->colourIndex)) << "frame " << tick;
             }
+            // Moved in place, a still picture repaints all of itself.
+            sprite.MoveTo(3, 0, 0);
+            director.Tick();
+            sprite.MoveBy(0, 0, 0);
+            const mRect whole{0, 0, (3 + shown->frameInfo->width + 3) & ~3, shown->frameInfo->height};
+            EXPECT_TRUE(frames > 1 || director.DirtyRects() == std::vector<mRect>{whole});
             director.RemoveElement(&sprite);
             shown->CloseFile();
         }
