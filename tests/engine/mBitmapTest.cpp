@@ -60,6 +60,11 @@ TEST(mBitmapTest, CopiesPlainTransparentTranslatedAndBoth)
     target.SetColors(colours, 0, 256);
     source.Copy(target, area, 0, 0);
     EXPECT_EQ(5, target.Row(2)[2]);
+    // So does a change of the source's own: colour 12 becomes colour 13.
+    const std::uint32_t green26 = Bgr(0, 26, 0);
+    source.SetColors(&green26, 12, 1);
+    source.Copy(target, area, 0, 0);
+    EXPECT_EQ(113, target.Row(2)[3]);
 
     // Areas outside either bitmap are cut off, never written.
     source.EnableTranslation(false);
