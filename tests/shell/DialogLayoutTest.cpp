@@ -30,7 +30,16 @@ namespace {
 struct Row {
     std::string control; // its text without '&' and line breaks, or "icon", "edit", "frame"
     int left, top, width, height;
+    char align = ' '; // of a text: 'l'eft, 'r'ight or 'c'entred
 };
+
+char Alignment(const QWidget& w)
+{
+    const auto* label = qobject_cast<const QLabel*>(&w);
+    if (!label || !label->pixmap().isNull()) return ' ';
+    const Qt::Alignment a = label->alignment();
+    return a & Qt::AlignRight ? 'r' : a & Qt::AlignHCenter ? 'c' : 'l';
+}
 
 std::string TextOf(const QWidget& w)
 {
@@ -57,7 +66,7 @@ std::vector<std::string> Layout(const QWidget& dialog, int width, int height, co
             const int left = units(g.left(), unitX), top = units(g.top(), unitY);
             seen = row.control + ": " + std::to_string(left) + "," + std::to_string(top) + "," +
                    std::to_string(units(g.left() + g.width(), unitX) - left) + "," +
-                   std::to_string(units(g.top() + g.height(), unitY) - top);
+                   std::to_string(units(g.top() + g.height(), unitY) - top) + Alignment(*w);
             if (left == row.left && top == row.top) break; // two icons, two frames
         }
         found.push_back(seen);
@@ -70,7 +79,7 @@ std::vector<std::string> Expected(const std::vector<Row>& rows)
     std::vector<std::string> out;
     for (const Row& r : rows)
         out.push_back(r.control + ": " + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                      std::to_string(r.width) + "," + std::to_string(r.height));
+                      std::to_string(r.width) + "," + std::to_string(r.height) + r.align);
     return out;
 }
 
@@ -85,7 +94,7 @@ TEST_F(DialogLayoutTest, ControlsStandWhereTheLayoutSays)
     const std::vector<Row> about = {
         {"I love making animation and programs like Pairlet, and I am grateful for people like you who help to make "
          "it all possible.  Thanks for your support!",
-         38, 156, 168, 24},
+         38, 156, 168, 24, 'c'},
         {"icon", 61, 188, 20, 20},
         {"icon", 163, 188, 20, 20},
         {"OK", 78, 210, 90, 22},
@@ -115,12 +124,12 @@ TEST_F(DialogLayoutTest, ControlsStandWhereTheLayoutSays)
     EXPECT_EQ(Expected(grid), Layout(gridSettings, 137, 133, grid));
 
     const std::vector<Row> install = {
-        {"Destination Folder:", 10, 4, 67, 8},
+        {"Destination Folder:", 10, 4, 67, 8, 'l'},
         {"edit", 10, 15, 286, 14},
-        {"Free space required for this operation:", 2, 37, 127, 8},
-        {"117 MB", 137, 37, 40, 8},
-        {"Space available on selected drive:", 12, 48, 117, 8},
-        {"??? MB", 134, 48, 43, 8},
+        {"Free space required for this operation:", 2, 37, 127, 8, 'r'},
+        {"117 MB", 137, 37, 40, 8, 'r'},
+        {"Space available on selected drive:", 12, 48, 117, 8, 'r'},
+        {"??? MB", 134, 48, 43, 8, 'r'},
         {"Select New Destination Folder", 227, 34, 67, 25},
         {"Cancel", 85, 69, 60, 20},
         {"Copy Files", 161, 69, 60, 20},
