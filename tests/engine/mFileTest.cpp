@@ -75,4 +75,34 @@ TEST(mFileTest, AFailedReadIsReportedOnceNotTakenForTheEnd)
     file.CloseFile();
 }
 
+// Written bytes are read back where they were written; a block of memory
+// and a file not open refuse a write with a report.
+TEST(mFileTest, WritesLandWhereTheFileStandsOrAreRefusedAloud)
+{
+    EngineReports reports;
+    TempFolder folder;
+    const std::string bytes = Pattern(20000);
+    mFile file;
+    ASSERT_EQ(1, file.OpenFile(folder.Write("data", bytes).c_str(), mFile::OpenReadWrite));
+    file.FileSeek(10000, SEEK_SET);
+    ASSERT_TRUE(file.MakeAvailable(16)); // a window that the write must not leave stale
+    EXPECT_EQ(4, file.FileWrite("abcd", 4));
+    file.FileSeek(9998, SEEK_SET);
+    char around[8] = {};
+    EXPECT_EQ(8, file.FileRead(around, 8));
+    EXPECT_EQ(bytes.substr(9998, 2) + "abcd" + bytes.substr(10004, 2), std::string(around, 8));
+    file.CloseFile();
+    EXPECT_TRUE(reports.shown.empty());
+
+    mFile memory;
+    memory.OpenMemory(bytes.data(), long(bytes.size()));
+    EXPECT_EQ(0, memory.FileWrite("x", 1));
+    memory.CloseFile();
+    mFile closed;
+    EXPECT_EQ(0, closed.FileWrite("x", 1));
+    ASSERT_EQ(2u, reports.shown.size());
+    EXPECT_EQ("File write error", reports.shown[0].text);
+    EXPECT_EQ("File write error", reports.shown[1].text);
+}
+
 } // namespace
