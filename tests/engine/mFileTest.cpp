@@ -87,10 +87,14 @@ TEST(mFileTest, WritesLandWhereTheFileStandsOrAreRefusedAloud)
     file.FileSeek(10000, SEEK_SET);
     ASSERT_TRUE(file.MakeAvailable(16)); // a window that the write must not leave stale
     EXPECT_EQ(4, file.FileWrite("abcd", 4));
-    file.FileSeek(9998, SEEK_SET);
-    char around[8] = {};
-    EXPECT_EQ(8, file.FileRead(around, 8));
-    EXPECT_EQ(bytes.substr(9998, 2) + "abcd" + bytes.substr(10004, 2), std::string(around, 8));
+    EXPECT_EQ(10004, file.Tell());
+    for (long at : {10000L, 9998L}) {
+        file.FileSeek(at, SEEK_SET);
+        char around[8] = {};
+        EXPECT_EQ(8, file.FileRead(around, 8));
+        EXPECT_EQ((bytes.substr(0, 10000) + "abcd" + bytes.substr(10004)).substr(std::size_t(at), 8),
+                  std::string(around, 8));
+    }
     file.CloseFile();
     EXPECT_TRUE(reports.shown.empty());
 
