@@ -25,7 +25,12 @@ TEST(mFileTest, ReadsFromDiskAsTheFileHoldsAcrossRefillsAndSeeks)
     TempFolder folder;
     const std::string bytes = Pattern(50000);
     mFile file;
+    // Buffers made small for one file are the usual size again for the next.
+    file.SetBufferSizes(256, 256);
     ASSERT_EQ(1, file.OpenFile(folder.Write("data", bytes).c_str()));
+    EXPECT_FALSE(file.MakeAvailable(2048));
+    file.CloseFile();
+    ASSERT_EQ(1, file.OpenFile((folder.Path() + "/data").c_str()));
     EXPECT_EQ(50000, file.Length());
     // Pieces of odd sizes, several larger than the buffer of 8192.
     std::string read;
