@@ -51,6 +51,16 @@ TEST_F(mScriptTest, SoundsComeFromTheScriptsFolderInTheOrderLoaded)
     file.CloseFile();
 }
 
+// A keyword without what it needs is told by name and does nothing.
+TEST_F(mScriptTest, AKeywordMissingItsOperandIsToldByName)
+{
+    Compile("IF 3\nGOTO\nFRAME 4\n");
+    EXPECT_EQ((std::vector<std::string>{"Missing parameter:IF", "Missing parameter:GOTO"}), boxes.Texts());
+    EXPECT_EQ("mSprite", boxes.shown[0].caption);
+    sprite.Step(0);
+    EXPECT_EQ(4u, sprite.frame);
+}
+
 TEST_F(mScriptTest, FlagsPauseAndRestart)
 {
     Compile("SET 6\nCLEAR 3\nIF 2,5\nIFNOT 2,6\n:5\nFRAME 50\n:6\nPAUSE\nFRAME 7\nENDCYCLE\nSPEED 0\nDELAY 10\n");
