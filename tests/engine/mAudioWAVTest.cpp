@@ -144,7 +144,10 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
 TEST_F(mAudioWAVTest, SeeksInBytesGoBackAndStayInTheData)
 {
     auto player = Player(WavBuilder{}.File(WavBuilder::Samples(1000)));
+    // A new sound counts in milliseconds: 50 ms are 551.25 samples, 552 begun.
+    EXPECT_EQ(50, player->Seek(50, 0));
     player->SetTimeFormat(2);
+    EXPECT_EQ(552, player->Seek(0, 1));
     EXPECT_EQ(600, player->Seek(600, 0));
     EXPECT_EQ(400, player->Seek(-200, 1));
     EXPECT_EQ(0, player->Seek(-1000, 1));
