@@ -6,7 +6,11 @@
 #include "FlicEncoder.h"
 #include "TempFolder.h"
 #include "doubles/EngineReports.h"
+#include "doubles/FakeClock.h"
+#include "engine/core/mDirector.h"
 #include "engine/core/mFile.h"
+#include "engine/sprites/mSpriteImage.h"
+#include "platform/RgbSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +135,23 @@ TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
         EXPECT_EQ(seeThrough ? 9 : 7, target.Row(4)[20]) << "see-through " << seeThrough;
     }
     image.SetTarget(nullptr);
+}
+
+// Switched to its own colours, a described sprite gives them to the stage.
+TEST_F(mImageBitmapTest, WithItsOwnColoursItRecoloursTheStage)
+{
+    auto* image = new mImageBitmap();
+    image->SetRemap(true);
+    Read("FILE squares.bmp\nTILE 16,16\n", *image);
+    image->SetRemap(false);
+    FakeClock clock;
+    platform::RgbSurface window(64, 32);
+    mDirector director(window, 64, 32, clock, 50);
+    mSpriteImage sprite;
+    sprite.SetImage(image);
+    director.AddElement(&sprite);
+    EXPECT_EQ(director.desc.colours[3], 3 * 0x010203u);
+    director.RemoveElement(&sprite);
 }
 
 // TILE 1,1 over a picture of 20 000 pixels stops at the frame limit with
