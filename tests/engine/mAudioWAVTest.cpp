@@ -140,6 +140,26 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
     }
 }
 
+// The volume goes to the device as it can take it: each side, both sides
+// alike, or not at all.
+TEST_F(mAudioWAVTest, TheVolumeIsSetAsTheDeviceCanTakeIt)
+{
+    struct Case {
+        std::uint32_t support;
+        std::int32_t result;
+        std::uint32_t volume;
+    };
+    for (const Case& c : {Case{platform::WAVECAPS_VOLUME | platform::WAVECAPS_LRVOLUME, 1, 0x30001000},
+                          Case{platform::WAVECAPS_VOLUME, 1, 0x20002000}, Case{0, 0, 0}}) {
+        SCOPED_TRACE(c.support);
+        out.caps.support = c.support;
+        auto player = Player(WavBuilder{}.File(WavBuilder::Samples(100)));
+        const std::uint32_t before = player->streamInfo->volume;
+        EXPECT_EQ(c.result, player->SetVolume(0x51000, 0x3000)); // only the low 16 bits count
+        EXPECT_EQ(c.result ? c.volume : before, player->streamInfo->volume);
+    }
+}
+
 // Positions in bytes move back as well as forward, and stay in the data.
 TEST_F(mAudioWAVTest, SeeksInBytesGoBackAndStayInTheData)
 {
