@@ -216,6 +216,11 @@ TEST_F(mImageFlicTest, AFramePaddedAfterAnOddChunkIsFollowedByTheNext)
 TEST_F(mImageFlicTest, AutoAdvanceStopsOnTheLastFrameAndSeeksBeyondChangeNothing)
 {
     const std::string file = FliFile();
+    {
+        mImageFlic silent; // an animation has no sound to open or play
+        EXPECT_EQ(0, silent.Open(0));
+        EXPECT_EQ(0, silent.Play(0, 1));
+    }
     mImageFlic flic;
     flic.OpenMemory(file.data(), long(file.size()));
     flic.SetAutoAdvance(true);

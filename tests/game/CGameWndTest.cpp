@@ -377,6 +377,14 @@ TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
     for (int i = 0; i < GameBoard().Count(); ++i) ASSERT_EQ(CoverColour, Shown(i)) << "tile " << i;
 }
 
+// The old animation driver's switch is turned from "zip" to "yes" at start.
+TEST_F(CGameWndTest, StartingTurnsTheAnimationDriversZipSwitchToYes)
+{
+    winIni.Set("AAPLAY Animation", "Int2fSwitch", "zip");
+    Start();
+    EXPECT_EQ("yes", winIni.GetString("AAPLAY Animation", "Int2fSwitch", ""));
+}
+
 TEST_F(CGameWndTest, TheAboutBoxOpensOverTheWindowAndClosesWithOk)
 {
     Start();
