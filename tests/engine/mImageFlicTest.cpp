@@ -220,6 +220,7 @@ TEST_F(mImageFlicTest, AutoAdvanceStopsOnTheLastFrameAndSeeksBeyondChangeNothing
         mImageFlic silent; // an animation has no sound to open or play
         EXPECT_EQ(0, silent.Open(0));
         EXPECT_EQ(0, silent.Play(0, 1));
+        EXPECT_EQ(0, silent.SetVolume(0xFFFF, 0xFFFF));
     }
     mImageFlic flic;
     flic.OpenMemory(file.data(), long(file.size()));
