@@ -347,6 +347,22 @@ TEST_F(CGameWndTest, ACompletedSetPlaysItsAnimationUntilAKeyOrALongMoveEndsIt)
     }
 }
 
+// A set whose animation cannot be read is told, and stays completed.
+TEST_F(CGameWndTest, AMissingAnimationIsToldAndTheSetStaysCompleted)
+{
+    WriteNumber("animation", 1);
+    Start();
+    EXPECT_EQ(0, CompleteASet([](int) {})) << "no animation ran";
+    // The engine's own report of the file, then the game's.
+    EXPECT_EQ((std::vector<std::string>{"File open error:anim/P1.flc", "Error loading animation file: anim\\P1.flc"}),
+              boxes.Texts());
+    ASSERT_EQ(2u, boxes.shown.size());
+    EXPECT_EQ("File Error", boxes.shown[1].caption);
+    EXPECT_EQ(unsigned(platform::MB_ICONEXCLAMATION), boxes.shown[1].style);
+    EXPECT_FALSE(AnimationWindow().isVisible());
+    for (int tile : TilesByPicture()[1]) EXPECT_EQ(Matched, GameBoard().TileAtIndex(tile).state);
+}
+
 TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
 {
     Start();
