@@ -360,7 +360,8 @@ TEST_F(CGameWndTest, AMissingAnimationIsToldAndTheSetStaysCompleted)
     EXPECT_EQ("File Error", boxes.shown[1].caption);
     EXPECT_EQ(unsigned(platform::MB_ICONEXCLAMATION), boxes.shown[1].style);
     EXPECT_FALSE(AnimationWindow().isVisible());
-    for (int tile : TilesByPicture()[1]) EXPECT_EQ(Matched, GameBoard().TileAtIndex(tile).state);
+    const std::vector<int> set = TilesByPicture()[1];
+    for (int tile : set) EXPECT_EQ(Matched, GameBoard().TileAtIndex(tile).state);
 }
 
 TEST_F(CGameWndTest, GridSettingsDealsANewBoardOnOkAndKeepsThisOneOnCancel)
