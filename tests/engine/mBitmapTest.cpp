@@ -66,6 +66,13 @@ TEST(mBitmapTest, CopiesPlainTransparentTranslatedAndBoth)
     source.Copy(target, area, 0, 0);
     EXPECT_EQ(113, target.Row(2)[3]);
 
+    // Whole rows between bitmaps stored in opposite row orders keep each row
+    // where the picture has it.
+    mBitmap upsideDown(4, 2, 8), sameWidth(4, -2, 8);
+    Number(upsideDown);
+    upsideDown.Copy(sameWidth, mRect{0, 0, 4, 2}, 0, 0);
+    EXPECT_EQ((std::vector<int>{10, 11, 12, 13}), std::vector<int>(sameWidth.Row(1), sameWidth.Row(1) + 4));
+
     // Areas outside either bitmap are cut off, never written.
     source.EnableTranslation(false);
     source.Copy(target, mRect{-3, -3, 100, 100}, -3, -3);
