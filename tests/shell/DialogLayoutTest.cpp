@@ -52,6 +52,12 @@ std::string TextOf(const QWidget& w)
     return text.remove('&').replace('\n', ' ').toStdString();
 }
 
+std::string Describe(const Row& r)
+{
+    return r.control + ": " + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.width) +
+           "," + std::to_string(r.height) + r.align;
+}
+
 // The controls of the dialog in its units, as rows sorted like the table.
 std::vector<std::string> Layout(const QWidget& dialog, int width, int height, const std::vector<Row>& wanted)
 {
@@ -64,9 +70,8 @@ std::vector<std::string> Layout(const QWidget& dialog, int width, int height, co
             if (TextOf(*w) != row.control) continue;
             const QRect g = w->geometry();
             const int left = units(g.left(), unitX), top = units(g.top(), unitY);
-            seen = row.control + ": " + std::to_string(left) + "," + std::to_string(top) + "," +
-                   std::to_string(units(g.left() + g.width(), unitX) - left) + "," +
-                   std::to_string(units(g.top() + g.height(), unitY) - top) + Alignment(*w);
+            seen = Describe({row.control, left, top, units(g.left() + g.width(), unitX) - left,
+                             units(g.top() + g.height(), unitY) - top, Alignment(*w)});
             if (left == row.left && top == row.top) break; // two icons, two frames
         }
         found.push_back(seen);
@@ -77,9 +82,7 @@ std::vector<std::string> Layout(const QWidget& dialog, int width, int height, co
 std::vector<std::string> Expected(const std::vector<Row>& rows)
 {
     std::vector<std::string> out;
-    for (const Row& r : rows)
-        out.push_back(r.control + ": " + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                      std::to_string(r.width) + "," + std::to_string(r.height) + r.align);
+    for (const Row& r : rows) out.push_back(Describe(r));
     return out;
 }
 
