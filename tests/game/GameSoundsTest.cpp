@@ -43,4 +43,33 @@ TEST_F(GameSoundsTest, MissPausesWithAndWithoutSound)
     EXPECT_EQ(2 * GameSounds::MissPauseMs, clock.slept);
 }
 
+// Whatever the clock seeds, the entries come in cycles of N, each playing
+// every entry once, and no entry is heard twice in a row, also across a
+// cycle's end or a change of N (the content edited between games).
+TEST_F(GameSoundsTest, EntriesComeInCyclesThatNeverRepeatTheLastOne)
+{
+    for (int i = 1; i <= 5; ++i) profile.Set("Yupsounds", "YUP0" + std::to_string(i), "y" + std::to_string(i) + ".wav");
+    int previous = 0;
+    for (const int count : {3, 2, 5, 1, 3}) {
+        SCOPED_TRACE("N = " + std::to_string(count));
+        for (int cycle = 0; cycle < 6; ++cycle) {
+            std::set<int> heard;
+            for (int k = 0; k < count; ++k) {
+                clock.seconds = std::uint32_t(7 * cycle + k) / 2; // the same second now and then
+                player.calls.clear();
+                sounds.PlayMatchSound(true, count);
+                ASSERT_EQ(1u, player.calls.size());
+                const int entry = player.calls[0].path[1] - '0';
+                EXPECT_TRUE(heard.insert(entry).second) << "entry " << entry << " twice in one cycle";
+                if (count > 1) {
+                    EXPECT_NE(previous, entry) << "cycle " << cycle;
+                }
+                previous = entry;
+            }
+            EXPECT_EQ(count, int(heard.size()));
+            EXPECT_EQ(count, *heard.rbegin());
+        }
+    }
+}
+
 } // namespace
