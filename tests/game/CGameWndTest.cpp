@@ -442,12 +442,15 @@ TEST_F(CGameWndTest, AWholeGameSetsTheBoardsBestAndTheScoreLineShowsIt)
     std::string lineAtTheQuestion;
     boxes.onShow = [&] { lineAtTheQuestion = line.text().toStdString(); };
     auto byPicture = TilesByPicture();
+    clock.ms += 5000; // before the first tile: not counted
     Click(byPicture[1][0]);
+    clock.ms += 61000;
     Click(byPicture[2][0]); // a miss
     EXPECT_EQ(1, GameBoard().Score().Turns());
     CompleteEverySet();
-    EXPECT_EQ(0u, lineAtTheQuestion.find("New best!   Turns: 9   Time: ")) << lineAtTheQuestion;
+    EXPECT_EQ(0u, lineAtTheQuestion.find("New best!   Turns: 9   Time: 1:01")) << lineAtTheQuestion;
     EXPECT_EQ(9, ReadNumber("best_turns_4x4_match2", 0));
+    EXPECT_EQ(61, ReadNumber("best_seconds_4x4_match2", 0));
 
     SettleEvents(); // Yes: a new game
     const std::string next = line.text().toStdString();
