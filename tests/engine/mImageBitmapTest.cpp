@@ -103,6 +103,12 @@ TEST_F(mImageBitmapTest, RectanglesAreClippedOrRefused)
     boxes.shown.clear();
     EXPECT_EQ(std::vector<Cut>({{{0, 0, 8, 6}, 50, 2}, {{0, 0, 8, 6}, 50, 3}}), Read("DELTA 20,20,30,30\nFILE three.flc\nDELTA 20,20,30,30\n"));
     EXPECT_EQ(std::vector<std::string>{"Bad rectangle"}, boxes.Texts());
+    // A file of no kind the engine reads is told by its extension, and a
+    // rectangle with no picture to cut ends the description.
+    boxes.shown.clear();
+    EXPECT_TRUE(Read("FILE notes.txt\nRECT 0,0,8,8\nFILE squares.bmp\nRECT 0,0,8,8\n").empty());
+    EXPECT_EQ((std::vector<std::string>{"File type error:TXT", "File type error:RECT"}), boxes.Texts());
+    EXPECT_EQ("mImageBitmap", boxes.shown.at(0).caption);
 }
 
 TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
