@@ -1,5 +1,6 @@
 // The About box on the offscreen platform, with its real animation, a clock
 // that moves only when the dialog's loop sleeps, and a recording launcher.
+#include "shell/AnimationControl.h"
 #include "shell/CAboutDlg.h"
 
 #include "doubles/PacedClock.h"
@@ -14,6 +15,9 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
 
 
 namespace {
@@ -60,6 +64,30 @@ TEST_F(CAboutDlgTest, EnterEscapeCancelAndTheCloseBoxEndItThroughTheShutDown)
         EXPECT_EQ(keysDelivered, 0) << "the key goes nowhere";
         EXPECT_FALSE(dialog.Animating());
     }
+}
+
+// What the control shows is what its director drew, pixel for pixel.
+TEST_F(CAboutDlgTest, TheAnimationShowsTheDirectorsPicture)
+{
+    CAboutDlg dialog(nullptr, clock, launcher, AboutAnimationData, AboutAnimationDataSize);
+    QImage shown;
+    std::vector<QRgb> drawn;
+    Run(dialog, [&](int ticks) {
+        if (ticks != 3) return;
+        const platform::RgbSurface* picture = dialog.Animation().Picture();
+        ASSERT_NE(picture, nullptr);
+        drawn.assign(picture->Data(), picture->Data() + picture->Width() * picture->Height());
+        shown = dialog.Animation().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        dialog.reject();
+    });
+    ASSERT_EQ(std::size_t(shown.width()) * std::size_t(shown.height()), drawn.size());
+    std::set<QRgb> colours;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            ASSERT_EQ(drawn[std::size_t(y * shown.width() + x)], shown.pixel(x, y)) << x << "," << y;
+            colours.insert(shown.pixel(x, y));
+        }
+    EXPECT_GT(colours.size(), 4u) << "a picture, not a fill";
 }
 
 } // namespace
