@@ -1,4 +1,4 @@
-// Every dialog's controls where its layout in dialog units puts them, read
+// Every dialog's caption, and its controls where its layout in dialog units puts them, read
 // back from the widgets in the units of the dialog's own size, whatever the
 // desktop font makes of a unit.
 #include "shell/CAboutDlg.h"
@@ -110,6 +110,7 @@ TEST_F(DialogLayoutTest, ControlsStandWhereTheLayoutSays)
     EngineReports reports;
     CAboutDlg aboutBox(nullptr, clock, launcher, AboutAnimationData, AboutAnimationDataSize);
     EXPECT_EQ(Expected(about), Layout(aboutBox, 245, 267, about));
+    EXPECT_EQ("About Pairlet", aboutBox.windowTitle());
     for (const QLabel* icon : aboutBox.findChildren<QLabel*>()) {
         if (icon->pixmap().isNull()) continue;
         EXPECT_EQ(QSize(32, 32), icon->pixmap().deviceIndependentSize().toSize());
@@ -125,6 +126,7 @@ TEST_F(DialogLayoutTest, ControlsStandWhereTheLayoutSays)
     };
     CGridDlg gridSettings(nullptr);
     EXPECT_EQ(Expected(grid), Layout(gridSettings, 137, 133, grid));
+    EXPECT_EQ("Grid Settings", gridSettings.windowTitle());
 
     const std::vector<Row> install = {
         {"Destination Folder:", 10, 4, 67, 8, 'l'},
@@ -145,6 +147,7 @@ TEST_F(DialogLayoutTest, ControlsStandWhereTheLayoutSays)
     CInstallCdDlg::Memory memory;
     CInstallCdDlg installer(nullptr, CInstallCdDlg::Services{boxes, volumes, folders, files, [](int) {}}, memory);
     EXPECT_EQ(Expected(install), Layout(installer, 308, 98, install));
+    EXPECT_EQ("Install Animation from Lumaris Animation CD", installer.windowTitle());
 }
 
 } // namespace
