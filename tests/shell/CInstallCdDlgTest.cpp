@@ -38,16 +38,21 @@ public:
             nullptr, CInstallCdDlg::Services{boxes, volumes, folders, files, [this](int id) { posted.push_back(id); }},
             memory);
     }
-    // Types the folder if one is given, presses Copy Files, then Cancel; the
-    // dialog ends with the first command that ends it.
+    // Types the folder if one is given and presses Copy Files. Returns how
+    // the dialog ended itself, or 0 if it stayed open (it is then cancelled).
     static int CopyFiles(CInstallCdDlg& d, std::optional<std::string> typed = {})
     {
         if (typed) static_cast<QLineEdit*>(d.Control(CInstallCdDlg::IDC_DESTINATION))->setText(QString::fromStdString(*typed));
-        QMetaObject::invokeMethod(&d, [&d] {
+        bool open = false;
+        QMetaObject::invokeMethod(&d, [&d, &open] {
             d.OnCommand(CInstallCdDlg::IDC_COPY_FILES);
-            d.PostCommand(CInstallCdDlg::IDCANCEL);
+            QMetaObject::invokeMethod(&d, [&d, &open] {
+                open = d.isVisible();
+                d.PostCommand(CInstallCdDlg::IDCANCEL);
+            }, Qt::QueuedConnection);
         }, Qt::QueuedConnection);
-        return d.exec();
+        const int result = d.exec();
+        return open ? 0 : result;
     }
     std::string Proposed() const { return data.Folder().Path() + "/Quillory/Pairlet/AnimCD"; }
 
@@ -75,7 +80,7 @@ TEST_F(CInstallCdDlgTest, CopyFilesAsksWhenSpaceIsShortRefusesUnreadableFoldersA
     const std::vector<Case> cases = {
         {117, 0, {}, 0, {Success}, IDOK},
         {116, IDOK, {}, 0, {Space, Success}, IDOK},
-        {116, IDCANCEL, {}, 0, {Space}, IDCANCEL},
+        {116, IDCANCEL, {}, 0, {Space}, 0}, // the player may choose another folder
         // A failed or cancelled copy records nothing and switches nothing.
         {500, 0, {}, FILE_ERROR_NOT_FOUND, {Failed}, IDCANCEL},
         {500, 0, {}, FILE_ERROR_CANCELLED, {Failed}, IDCANCEL},
@@ -124,7 +129,7 @@ TEST_F(CInstallCdDlgTest, AFolderChosenByBrowsingShowsItsSpaceAndIsWhereTheFiles
     EXPECT_EQ("/mine", text(CInstallCdDlg::IDC_DESTINATION));
     EXPECT_EQ("40 MB", text(CInstallCdDlg::IDC_SPACE_AVAILABLE));
     boxes.answers = {IDCANCEL};
-    EXPECT_EQ(IDCANCEL, CopyFiles(*d));
+    EXPECT_EQ(0, CopyFiles(*d)) << "stays open";
     EXPECT_EQ(Texts{Space}, boxes.Texts());
 }
 
