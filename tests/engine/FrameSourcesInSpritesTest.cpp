@@ -80,6 +80,11 @@ TEST_F(FrameSourcesInSprites, EverySourceShowsAsItDrawsAlone)
         mDirector director(window, StageW, StageH, clock, 400);
         director.background->SetColor(0);
         std::unique_ptr<mRenderer> source = Open(path);
+        // With nothing to draw into nothing is drawn; a still picture says why.
+        EXPECT_EQ(-1, source->Draw(0, 0, nullptr));
+        const bool still = frames == 1;
+        EXPECT_EQ(still ? std::vector<std::string>{"Bitmap error"} : std::vector<std::string>{}, boxes.Texts());
+        boxes.shown.clear();
         mRenderer* shown = source.release();
         {
             mSpriteImage sprite;
