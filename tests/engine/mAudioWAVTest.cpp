@@ -140,23 +140,25 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
     }
 }
 
-// The volume goes to the device as it can take it: each side, both sides
+// The volume starts full where the device has a control, at 0 where it has
+// none, and goes to the device as it can take it: each side, both sides
 // alike, or not at all.
 TEST_F(mAudioWAVTest, TheVolumeIsSetAsTheDeviceCanTakeIt)
 {
     struct Case {
         std::uint32_t support;
+        std::uint32_t initial;
         std::int32_t result;
         std::uint32_t volume;
     };
-    for (const Case& c : {Case{platform::WAVECAPS_VOLUME | platform::WAVECAPS_LRVOLUME, 1, 0x30001000},
-                          Case{platform::WAVECAPS_VOLUME, 1, 0x20002000}, Case{0, 0, 0}}) {
+    for (const Case& c : {Case{platform::WAVECAPS_VOLUME | platform::WAVECAPS_LRVOLUME, 0xFFFFFFFF, 1, 0x30001000},
+                          Case{platform::WAVECAPS_VOLUME, 0xFFFFFFFF, 1, 0x20002000}, Case{0, 0, 0, 0}}) {
         SCOPED_TRACE(c.support);
         out.caps.support = c.support;
         auto player = Player(WavBuilder{}.File(WavBuilder::Samples(100)));
-        const std::uint32_t before = player->streamInfo->volume;
+        EXPECT_EQ(c.initial, player->streamInfo->volume);
         EXPECT_EQ(c.result, player->SetVolume(0x51000, 0x3000)); // only the low 16 bits count
-        EXPECT_EQ(c.result ? c.volume : before, player->streamInfo->volume);
+        EXPECT_EQ(c.result ? c.volume : c.initial, player->streamInfo->volume);
     }
 }
 
