@@ -109,6 +109,10 @@ TEST_F(mImageBitmapTest, RectanglesAreClippedOrRefused)
     EXPECT_TRUE(Read("FILE notes.txt\nRECT 0,0,8,8\nFILE squares.bmp\nRECT 0,0,8,8\n").empty());
     EXPECT_EQ((std::vector<std::string>{"File type error:TXT", "File type error:RECT"}), boxes.Texts());
     EXPECT_EQ("mImageBitmap", boxes.shown.at(0).caption);
+    // What an operand too long to read leaves on its line is no keyword.
+    const std::vector<Cut> cuts = Read("FILE squares.bmp\nTIME 7" + std::string(90, '0') + " RECT 0,0,8,8\nRECT 8,8,16,16\n");
+    ASSERT_EQ(1u, cuts.size());
+    EXPECT_EQ((mRect{8, 8, 16, 16}), cuts[0].cut);
 }
 
 TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
