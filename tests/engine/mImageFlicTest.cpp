@@ -193,6 +193,14 @@ TEST_F(mImageFlicTest, AByteRunFillOfLengthZeroTakesItsValue)
     for (int y = 0; y < H; ++y)
         EXPECT_EQ((std::vector<int>{5, 5, 5, 5, 1, 2, 3, 4}), std::vector<int>(target.Row(y), target.Row(y) + W)) << y;
     flic.SetTarget(nullptr);
+
+    // A chunk that ends inside a run ends there: what is left of it is not
+    // read as the next rows.
+    const std::string cut = Header(0xAF11, 1, 5) + Frame(1, Chunk(15, std::string("\x01\xFB\x07\x07\x07", 5)));
+    mImageFlic shortened;
+    ShowFirstFrame(shortened, cut, target);
+    for (int y = 0; y < H; ++y) EXPECT_EQ(std::vector<int>(W, 0), std::vector<int>(target.Row(y), target.Row(y) + W)) << y;
+    shortened.SetTarget(nullptr);
 }
 
 // Some writers pad a frame after a chunk of odd size and count the pad only
