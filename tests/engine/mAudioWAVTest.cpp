@@ -179,4 +179,25 @@ TEST_F(mAudioWAVTest, SeeksInBytesGoBackAndStayInTheData)
     EXPECT_EQ(88, player->Seek(-1, 1)) << "1 ms back is 12 samples back: 978 samples are 88.7 ms";
 }
 
+// A released file closes at once when paused, else when its pass ends; the
+// player then has nothing left to seek in or play.
+TEST_F(mAudioWAVTest, AReleasedFileClosesAtOnceOrWhenItsPassEnds)
+{
+    for (const bool paused : {true, false}) {
+        SCOPED_TRACE(paused ? "paused" : "playing");
+        auto player = Player(WavBuilder{}.File(WavBuilder::Samples(20000)));
+        ASSERT_EQ(1, player->Play(0, 1));
+        if (paused) player->Pause();
+        player->ReleaseFile();
+        EXPECT_EQ(!paused, player->open);
+        PlayOut(*player);
+        EXPECT_FALSE(player->open);
+        EXPECT_EQ(0u, player->streamInfo->playing);
+        const std::size_t writes = out.queued.size();
+        EXPECT_EQ(0, player->Seek(100, 0));
+        EXPECT_EQ(0, player->Play(0, 1));
+        EXPECT_EQ(writes, out.queued.size());
+    }
+}
+
 } // namespace

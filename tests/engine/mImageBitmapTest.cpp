@@ -126,6 +126,7 @@ TEST_F(mImageBitmapTest, FramesRingAndDrawTheirCut)
     EXPECT_EQ(6, image.SeekFrame(2, 2));
     EXPECT_EQ(2, image.frameInfo->originX);
     EXPECT_EQ(16, image.frameInfo->width);
+    EXPECT_EQ(8, image.frameInfo->depth);
 
     mBitmap target(40, 20, 8);
     image.SetTarget(&target);

@@ -72,7 +72,7 @@ TEST_F(TileBitmapTest, RejectsDamagedFilesWithoutMessageAndKeepsThePicture)
         {"8-bit codes for 24 bits", [](BmpBuilder& b, std::string&) { b.compression = 1, b.bitCount = 24; }},
         {"other compression", [](BmpBuilder& b, std::string&) { b.compression = 3; }},
         {"codes beyond the file", [](BmpBuilder& b, std::string&) { b.compression = 1, b.sizeImage = 4096; }},
-        {"coded picture too large to hold", [](BmpBuilder& b, std::string&) { b.compression = 1, b.width = b.height = 60000; }},
+        {"coded picture too large to hold", [](BmpBuilder& b, std::string&) { b.compression = 1, b.width = 4096, b.height = 4097; }},
         {"zero width", [](BmpBuilder& b, std::string&) { b.width = 0; }},
         {"image size below the rows", [](BmpBuilder& b, std::string&) { b.sizeImage = 4; }},
         {"absurd image size", [](BmpBuilder& b, std::string&) { b.sizeImage = 0xFFFFFFF0; }},
@@ -97,6 +97,11 @@ TEST_F(TileBitmapTest, RejectsDamagedFilesWithoutMessageAndKeepsThePicture)
         EXPECT_EQ(good.bits, picture.bits);
     }
     EXPECT_TRUE(boxes.shown.empty());
+    // The largest coded picture still decoded: 4096 x 4096 at 8 bits.
+    BmpBuilder largest = BmpBuilder::Solid(1, 1, 8, 0xFF0000);
+    largest.compression = 1, largest.width = largest.height = 4096, largest.pixels = {0, 1}; // end of picture
+    TileBitmap picture;
+    EXPECT_TRUE(Load(largest.Bytes(), picture));
 }
 
 } // namespace
