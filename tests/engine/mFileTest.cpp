@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 
 namespace {
@@ -78,6 +80,25 @@ TEST(mFileTest, AFailedReadIsReportedOnceNotTakenForTheEnd)
     ASSERT_EQ(1u, reports.shown.size());
     EXPECT_EQ(0u, reports.shown[0].text.rfind("File read error", 0)) << reports.shown[0].text;
     file.CloseFile();
+}
+
+// A file left open is told of and closed all the same.
+TEST(mFileTest, AFileLeftOpenIsToldOfAndClosed)
+{
+    EngineReports reports;
+    TempFolder folder;
+    const std::string path = folder.Write("left.bin", "abc");
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
+    };
+    const auto before = openFiles();
+    {
+        mFile file;
+        ASSERT_EQ(1, file.OpenFile(path.c_str()));
+    }
+    EXPECT_EQ(before, openFiles());
+    ASSERT_EQ(1u, reports.shown.size());
+    EXPECT_EQ(0u, reports.shown[0].text.rfind("File not closed", 0)) << reports.shown[0].text;
 }
 
 // Written bytes are read back where they were written; a block of memory

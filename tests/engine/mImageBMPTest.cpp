@@ -82,6 +82,7 @@ TEST_F(mImageBMPTest, UncompressedPicturesShowImageMagicksPicture)
         ASSERT_TRUE(dynamic_cast<mImageBMP*>(source.get()));
         // A seek before the header is read leaves the header to be read.
         ASSERT_TRUE(source->OpenFile(path.c_str()) && source->SeekFrame(0, 0) == 0 && source->ReadHeader());
+        EXPECT_EQ(1, source->frameInfo->planes);
         mBitmap target;
         EXPECT_EQ(Reference(path), Colours(Ours(*source, target), source->frameInfo->colours));
         source->CloseFile();

@@ -188,6 +188,13 @@ TEST(TileCanvasTest, HoldsOneCopyPerPictureShownAndNothingElse)
     });
     EXPECT_EQ(qRgb(0, 0, 0), shown(196));
     EXPECT_EQ(std::size_t(65 * 60 * 4), canvas.HeldBytes());
+    // A board of covers of one size shares one copy, also of a picture
+    // that no file names.
+    TileBitmap unnamed = cover;
+    unnamed.identity = 0;
+    const BoardLayout covers = BoardLayout::Compute(205, 60, 2, 4);
+    canvas.PaintAllCovers(covers, unnamed);
+    EXPECT_EQ(std::size_t(covers.tileWidth * covers.tileHeight * 4), canvas.HeldBytes());
     EXPECT_TRUE(boxes.shown.empty());
 }
 
