@@ -10,6 +10,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 #include <string>
 
 namespace {
@@ -80,6 +82,27 @@ TEST(mFileTest, AFailedReadIsReportedOnceNotTakenForTheEnd)
     ASSERT_EQ(1u, reports.shown.size());
     EXPECT_EQ(0u, reports.shown[0].text.rfind("File read error", 0)) << reports.shown[0].text;
     file.CloseFile();
+}
+
+// A pipe cannot seek: a seek outside what was read is told and fails.
+TEST(mFileTest, ASeekTheSystemRefusesIsToldAndFails)
+{
+    EngineReports reports;
+    int ends[2];
+    ASSERT_EQ(0, pipe(ends));
+    ASSERT_EQ(3, write(ends[1], "abc", 3));
+    mFile file;
+    if (file.OpenFile(("/proc/self/fd/" + std::to_string(ends[0])).c_str()) == 1) {
+        reports.shown.clear();
+        EXPECT_EQ(-1, file.FileSeek(100000, SEEK_SET));
+        ASSERT_EQ(1u, reports.shown.size());
+        EXPECT_EQ(0u, reports.shown[0].text.rfind("File seek error", 0)) << reports.shown[0].text;
+        file.CloseFile();
+    } else {
+        ADD_FAILURE() << "the pipe did not open";
+    }
+    close(ends[0]);
+    close(ends[1]);
 }
 
 // A file left open is told of and closed all the same.
