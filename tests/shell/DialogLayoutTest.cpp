@@ -104,6 +104,7 @@ TEST_F(DialogLayoutTest, ControlsStandWhereTheLayoutSays)
         {"Visit my website", 28, 236, 90, 18},
         {"Send me email", 128, 236, 88, 18},
         {"frame", 6, 5, 231, 256},
+        {"frame", 57, 140, 132, 1},
     };
     PacedClock clock;
     RecordingLauncher launcher;
