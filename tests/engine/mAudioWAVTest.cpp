@@ -126,6 +126,7 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
     }
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
+        EngineReports reports;
         out = {};
         auto player = Player(cases[i].file);
         const bool raw = cases[i].file.compare(0, 4, "RIFF") != 0;
@@ -136,6 +137,7 @@ TEST_F(mAudioWAVTest, ReadsWhatTheFileHoldsAndRefusesWhatCannotBePlayed)
         if (!cases[i].plays) {
             EXPECT_EQ(0u, player->streamInfo->playing);
         }
+        EXPECT_EQ(std::vector<std::string>{}, reports.Texts());
         player->Stop();
     }
 }

@@ -202,6 +202,16 @@ TEST_F(mImageBMPTest, RunLengthCodedPicturesDecodeAsIndependentDecodersDoThem)
         EXPECT_EQ(indexes, tileIndexes);
     }
     EXPECT_TRUE(boxes.shown.empty());
+    // Codes of another kind, or run lengths of another depth, are refused.
+    for (const std::uint32_t compression : {3u, 2u}) { // bit fields; 4-bit codes for an 8-bit picture
+        std::string bytes = Coded(8, 7, 5, Rle8Codes);
+        Put32(bytes, 30, compression);
+        mImageBMP source;
+        ASSERT_TRUE(source.OpenFile(folder.Write("other.bmp", bytes).c_str()));
+        EXPECT_EQ(0, source.ReadHeader()) << compression;
+        source.CloseFile();
+    }
+    EXPECT_EQ(2u, boxes.shown.size());
 }
 
 // A few bytes can claim any size: the engine draws only what the target
