@@ -195,3 +195,21 @@ TEST_F(Stage, DirtyRectanglesMergeSplitAndStopAtTheCapacity)
         EXPECT_EQ(c.inUse, director.DirtyNodesInUse());
     }
 }
+
+// A stage of still elements asks for no tick; a timed one asks for what is
+// left of its delay.
+TEST_F(Stage, OnlyTimedElementsAskForTheNextTick)
+{
+    std::vector<std::string> log;
+    ProbeElement still("still", log, {0, 0, 8, 8}), timed("timed", log, {8, 0, 16, 8});
+    director.AddElement(&still);
+    clock.ms += 1000;
+    EXPECT_EQ(0u, director.Tick());
+    timed.delay = 30;
+    timed.lastStep = clock.ms;
+    director.AddElement(&timed);
+    clock.ms += 10;
+    EXPECT_EQ(20u, director.Tick());
+    director.RemoveElement(&timed);
+    director.RemoveElement(&still);
+}

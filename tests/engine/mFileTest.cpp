@@ -66,6 +66,8 @@ TEST(mFileTest, ReadsFromDiskAsTheFileHoldsAcrossRefillsAndSeeks)
     EXPECT_EQ(-1, file.FileRead(tail, 1)) << "and then nothing";
     EXPECT_EQ(-1, file.FileSeek(-1, SEEK_SET));
     file.CloseFile();
+    EXPECT_EQ(nullptr, file.readPtr) << "a closed file has no window left to read in";
+    EXPECT_EQ(nullptr, file.windowEnd);
 }
 
 TEST(mFileTest, AFailedReadIsReportedOnceNotTakenForTheEnd)

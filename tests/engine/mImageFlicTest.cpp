@@ -229,6 +229,10 @@ TEST_F(mImageFlicTest, AutoAdvanceStopsOnTheLastFrameAndSeeksBeyondChangeNothing
         EXPECT_EQ(0, silent.Open(0));
         EXPECT_EQ(0, silent.Play(0, 1));
         EXPECT_EQ(0, silent.SetVolume(0xFFFF, 0xFFFF));
+        // Its conversions count one byte-wide unit a second.
+        EXPECT_EQ((std::vector<std::uint32_t>{1, 0, 3000, 3, 3}),
+                  (std::vector<std::uint32_t>{silent.TimeToUnits(1, 0, 0), silent.TimeToUnits(0, 0, 0),
+                                              silent.UnitsToTime(3), silent.UnitsToBytes(3), silent.BytesToUnits(3)}));
     }
     mImageFlic flic;
     flic.OpenMemory(file.data(), long(file.size()));
