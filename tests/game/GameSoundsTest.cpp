@@ -70,6 +70,16 @@ TEST_F(GameSoundsTest, EntriesComeInCyclesThatNeverRepeatTheLastOne)
             EXPECT_EQ(count, *heard.rbegin());
         }
     }
+    // Before the first play no entry is the last one: any can come first.
+    std::set<int> firsts;
+    for (std::uint32_t second = 0; second < 10; ++second) {
+        GameSounds fresh(player, paths, content, rand, clock);
+        clock.seconds = second;
+        player.calls.clear();
+        fresh.PlayMatchSound(true, 2);
+        firsts.insert(player.calls.at(0).path[1] - '0');
+    }
+    EXPECT_EQ((std::set<int>{1, 2}), firsts);
 }
 
 } // namespace
