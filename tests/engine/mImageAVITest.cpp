@@ -164,6 +164,18 @@ TEST_F(mImageAVITest, NumbersFromTheFileCannotStallOrOverflow)
     b.usPerFrame = 0;
     EXPECT_EQ(1u, Open(b).frameInfo->framePeriod);
 
+    // A movie of no size, or larger than any screen, has no header.
+    for (const auto& [w, h] : {std::pair{0, 2}, {4, 0}, {8193, 2}, {4, 8193}}) {
+        AviBuilder sized = Movie(1);
+        sized.width = w, sized.height = h;
+        Open(sized);
+        EXPECT_EQ(0, header) << w << " x " << h;
+    }
+    AviBuilder largest = Movie(1);
+    largest.width = 8192;
+    Open(largest);
+    EXPECT_EQ(1, header);
+
     // Stream numbers wrap at 100: stream 100's frames are "00dc".
     AviBuilder many;
     many.streams.assign(100, Stream{"txts", "    ", 0, 0, 0, "t"});
