@@ -92,12 +92,15 @@ TEST_F(Sprites, CatchUpSkipsFramesAndShortensTheNextDelay)
 
 TEST_F(Sprites, LoopingWrapsAndTheLastFrameStopsOtherwise)
 {
-    auto looping = Sprite(clip.Open(), 20, 20), once = Sprite(clip.Open(), 40, 20);
+    mImageFlic* advancing = clip.Open();
+    advancing->SetAutoAdvance(true); // a sprite steps its image itself
+    auto looping = Sprite(advancing, 20, 20), once = Sprite(clip.Open(), 40, 20);
     once->SetLoop(false);
     director.AddElement(looping.get());
     director.AddElement(once.get());
     for (int i = 0; i < 6; ++i) Advance(100);
     EXPECT_EQ(looping->frame, 1u); // 0 1 2 3 4 0 1
+    EXPECT_EQ(looping->Image()->frameInfo->currentFrame, 1);
     EXPECT_EQ(once->frame, 4u);
     EXPECT_EQ(once->Image()->frameInfo->currentFrame, 4);
     Advance(500);
