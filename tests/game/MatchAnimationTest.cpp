@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 constexpr int ScreenW = 640, ScreenH = 480;
@@ -129,7 +131,8 @@ TEST_F(MatchAnimationTest, AtAnEdgeACopyNeverKeepsGoingOver)
     struct Edge {
         double from, dx, to;
     };
-    for (const Edge& edge : {Edge{maxX - 1, 1, maxX}, Edge{1, -1, 0}})
+    for (const Edge& edge : {Edge{maxX - 1, 1, maxX}, Edge{1, -1, 0}}) {
+        std::set<std::pair<double, double>> directions; // drawn anew at the edge, for both axes
         for (std::uint32_t seed = 1; seed <= 200; ++seed) {
             ScriptedRand rand;
             rand.Seed(seed);
@@ -145,7 +148,10 @@ TEST_F(MatchAnimationTest, AtAnEdgeACopyNeverKeepsGoingOver)
             EXPECT_LE(copy.dx * edge.dx, 0) << "seed " << seed << ": turned away from the edge";
             EXPECT_TRUE(copy.dx != 0 || copy.dy != 0) << "seed " << seed;
             EXPECT_EQ(copy.sprite->x, int(edge.to) + 20);
+            directions.insert({copy.dx, copy.dy});
         }
+        EXPECT_GT(directions.size(), 2u) << "from " << edge.from;
+    }
 }
 
 TEST_F(MatchAnimationTest, InstalledAnimationsShowOneStillCopyInTheCentre)
