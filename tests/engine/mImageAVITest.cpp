@@ -176,6 +176,21 @@ TEST_F(mImageAVITest, NumbersFromTheFileCannotStallOrOverflow)
     Open(largest);
     EXPECT_EQ(1, header);
 
+    // A main header longer than the one read: the rest of it is passed over.
+    std::string longer = Movie(1).File();
+    const std::size_t avih = longer.find("avih");
+    const auto grow = [&longer](std::size_t at, std::uint32_t by) {
+        const std::uint32_t size = std::uint32_t(std::uint8_t(longer[at])) | std::uint32_t(std::uint8_t(longer[at + 1])) << 8 |
+                                   std::uint32_t(std::uint8_t(longer[at + 2])) << 16 | std::uint32_t(std::uint8_t(longer[at + 3])) << 24;
+        longer.replace(at, 4, AviBuilder::U32(size + by));
+    };
+    longer.insert(avih + 8 + 56, std::string(8, '\x7F'));
+    grow(avih + 4, 8), grow(longer.find("hdrl") - 4, 8), grow(4, 8);
+    mImageAVI& tall = Open(longer);
+    ASSERT_EQ(1, header);
+    EXPECT_EQ(0, tall.Draw(0, 0, nullptr));
+    EXPECT_EQ(10, Pixel());
+
     // Stream numbers wrap at 100: stream 100's frames are "00dc".
     AviBuilder many;
     many.streams.assign(100, Stream{"txts", "    ", 0, 0, 0, "t"});
