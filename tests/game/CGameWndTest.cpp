@@ -402,6 +402,17 @@ TEST_F(CGameWndTest, StartingTurnsTheAnimationDriversZipSwitchToYes)
     EXPECT_EQ("yes", winIni.GetString("AAPLAY Animation", "Int2fSwitch", ""));
 }
 
+// Animations just installed are switched on, with the animation itself,
+// and stay so at the next start.
+TEST_F(CGameWndTest, InstalledAnimationsAreSwitchedOnAndKept)
+{
+    Start();
+    Window().OnCommand(ID_CD_ANIM_INSTALLED);
+    EXPECT_NE(0, GameBoard().Settings().useCdAnim);
+    EXPECT_EQ(1, ReadNumber("use_cd_anim", 0));
+    EXPECT_EQ(1, ReadNumber("animation", 0));
+}
+
 TEST_F(CGameWndTest, TheAboutBoxOpensOverTheWindowAndClosesWithOk)
 {
     Start();
