@@ -81,6 +81,18 @@ TEST(mBitmapTest, CopiesPlainTransparentTranslatedAndBoth)
 }
 
 // A lowered limit refuses what lies beyond it with a report, byte exact.
+// The built-in colours at their fixed places, as 0xRRGGBB.
+TEST(mBitmapTest, TheDefaultPaletteHoldsItsFixedColours)
+{
+    const auto p = mBitmap::DefaultPalette();
+    const std::vector<std::pair<int, std::uint32_t>> fixed = {
+        {0, 0x000000}, {1, 0xBF0000}, {4, 0x0000BF}, {7, 0xC0C0C0}, {9, 0xA4C8F0}, {246, 0xFFFBF0},
+        {249, 0xFF0000}, {250, 0x00FF00}, {252, 0x0000FF}, {255, 0xFFFFFF},
+    };
+    for (const auto& [index, colour] : fixed) EXPECT_EQ(colour, p[std::size_t(index)] & 0xFFFFFF) << index;
+    for (int n = 1; n <= 15; ++n) EXPECT_EQ(std::uint32_t(n), p[std::size_t(230 + n)] & 0xFFFFFF) << "near-black " << n;
+}
+
 TEST(mBitmapTest, APixelLimitRefusesLargerBitmaps)
 {
     EngineReports boxes;
