@@ -124,6 +124,11 @@ TEST_F(mImagePCXTest, RunsPlanesClippingAndDamagedFilesByHand)
     EXPECT_EQ(0, draw(ramp, 5, 0, &left));
     EXPECT_EQ(Bytes({7, 8, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99}), row(0));
 
+    // A line shorter than the picture is wide fills what it holds.
+    clear();
+    EXPECT_EQ(0, draw(Pcx(10, 1, 8, 1, 8, "\x01\x02\x03\x04\x05\x06\x07\x08"), 0, 0));
+    EXPECT_EQ(Bytes({1, 2, 3, 4, 5, 6, 7, 8, 99, 99, 99, 99}), row(0));
+
     // Not a picture: reported once.
     EXPECT_EQ(-1, draw("not a picture", 0, 0));
     ASSERT_EQ(1u, boxes.shown.size());
