@@ -180,8 +180,7 @@ TEST_F(mImageAVITest, NumbersFromTheFileCannotStallOrOverflow)
     std::string longer = Movie(1).File();
     const std::size_t avih = longer.find("avih");
     const auto grow = [&longer](std::size_t at, std::uint32_t by) {
-        const std::uint32_t size = std::uint32_t(std::uint8_t(longer[at])) | std::uint32_t(std::uint8_t(longer[at + 1])) << 8 |
-                                   std::uint32_t(std::uint8_t(longer[at + 2])) << 16 | std::uint32_t(std::uint8_t(longer[at + 3])) << 24;
+        const std::uint32_t size = mFile::Le32(reinterpret_cast<const std::uint8_t*>(&longer[at]));
         longer.replace(at, 4, AviBuilder::U32(size + by));
     };
     longer.insert(avih + 8 + 56, std::string(8, '\x7F'));
