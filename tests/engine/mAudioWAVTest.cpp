@@ -164,6 +164,21 @@ TEST_F(mAudioWAVTest, TheVolumeIsSetAsTheDeviceCanTakeIt)
     }
 }
 
+// A sound held in memory plays whole on every pass: the stream keeps its
+// block between passes instead of taking a buffer of its own.
+TEST_F(mAudioWAVTest, ASoundHeldInMemoryPlaysWholeOnEveryPass)
+{
+    const std::string data = WavBuilder::Samples(40000), file = WavBuilder{}.File(data);
+    mAudioWAV player;
+    player.OpenMemory(file.data(), long(file.size()));
+    for (int pass = 1; pass <= 2; ++pass) {
+        out.played.clear();
+        ASSERT_EQ(1, player.Play(0, 1)) << "pass " << pass;
+        PlayOut(player);
+        EXPECT_EQ(data, out.played) << "pass " << pass;
+    }
+}
+
 // Positions in bytes move back as well as forward, and stay in the data.
 TEST_F(mAudioWAVTest, SeeksInBytesGoBackAndStayInTheData)
 {
