@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Rand.h"
+#include "platform/Texts.h"
 
 #include <algorithm>
 #include <utility>
@@ -47,7 +48,8 @@ std::vector<int> Board::ChoosePictures(int available)
 {
     const int needed = settings_.pictures;
     if (needed > available)
-        boxes_.Show("Missing images in INI file!", "INI File Error", platform::MB_ICONERROR | platform::MB_OK);
+        boxes_.Show(platform::Tr("Messages", "Missing images in INI file!"), platform::Tr("Messages", "INI File Error"),
+                    platform::MB_ICONERROR | platform::MB_OK);
     if (needed >= available) return {};
 
     rand_.Seed(clock_.Seconds());
@@ -225,7 +227,8 @@ void Board::MissAttempt()
 
 void Board::AskPlayAgain()
 {
-    if (boxes_.Show("Game Over.  Play Again?", "Game Over", platform::MB_YESNO) == platform::IDYES)
+    if (boxes_.Show(platform::Tr("Messages", "Game Over.  Play Again?"), platform::Tr("Messages", "Game Over"),
+                    platform::MB_YESNO) == platform::IDYES)
         actions_.PostRestart();
     else
         actions_.CloseGame();

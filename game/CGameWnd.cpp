@@ -1,5 +1,7 @@
 #include "game/CGameWnd.h"
 
+#include "platform/Texts.h"
+
 #include <algorithm>
 
 #include "game/BoardView.h"
@@ -96,7 +98,7 @@ QWidget* CGameWnd::BoardWidget() const
 void CGameWnd::CreateMenus()
 {
     for (const MenuPopup& popup : MainMenu) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        QMenu* menu = menuBar()->addMenu(QCoreApplication::translate("Menu", popup.title));
         for (int i = 0; i < popup.count; ++i) {
             const MenuItem& item = popup.items[i];
             if (item.id == 0) {
@@ -117,7 +119,7 @@ void CGameWnd::CreateMenus()
 
 void CGameWnd::AddCommand(QMenu& menu, const MenuItem& item)
 {
-    QAction* action = menu.addAction(QString::fromUtf8(item.text));
+    QAction* action = menu.addAction(QCoreApplication::translate("Menu", item.text));
     const int id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     actions_[id] = action;
@@ -130,9 +132,8 @@ void CGameWnd::CreateScoreLine()
     // The menu bar sizes its corner once: as wide as the longest line gets.
     scoreLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     int widest = 0;
-    for (const char* longest : {"New best!   Turns: 999   Time: 99:59   Best: 999 turns, 99:59",
-                                "Player 1: 36 sets   Player 2: 36 sets   Player 2's turn"})
-        widest = std::max(widest, scoreLine_->fontMetrics().horizontalAdvance(QString::fromUtf8(longest)));
+    for (const std::string& longest : ScoreKeeper::WidestLines())
+        widest = std::max(widest, scoreLine_->fontMetrics().horizontalAdvance(QString::fromStdString(longest)));
     scoreLine_->setMinimumWidth(widest + 24);
     menuBar()->setCornerWidget(scoreLine_, Qt::TopRightCorner);
     auto* tick = new QTimer(this);
@@ -163,7 +164,8 @@ void CGameWnd::ToggleTwoPlayers()
 
 void CGameWnd::ClearBests()
 {
-    if (boxes_.Show("Forget the best results of every board?", "Clear Best Results",
+    if (boxes_.Show(platform::Tr("Messages", "Forget the best results of every board?"),
+                    platform::Tr("Messages", "Clear Best Results"),
                     platform::MB_YESNO | platform::MB_ICONQUESTION) != platform::IDYES)
         return;
     board_.Score().ClearBests();
@@ -250,8 +252,9 @@ void CGameWnd::CheckColourDepth()
     if (depth == 0 && QGuiApplication::primaryScreen()) depth = QGuiApplication::primaryScreen()->depth();
     const int colours = depth > 0 && depth <= 8 ? 1 << depth : 0;
     if (colours != 256 && colours != 16) return;
-    boxes_.Show("This program requires a minimum of 32K\ndesktop colors to function optimally.",
-                std::to_string(colours) + " Color Desktop Detected", platform::MB_ICONEXCLAMATION | platform::MB_OK);
+    boxes_.Show(platform::Tr("Messages", "This program requires a minimum of 32K\ndesktop colors to function optimally."),
+                platform::Arg(platform::Tr("Messages", "%1 Color Desktop Detected"), {std::to_string(colours)}),
+                platform::MB_ICONEXCLAMATION | platform::MB_OK);
 }
 
 QAction* CGameWnd::CommandAction(int id) const
@@ -271,7 +274,7 @@ void CGameWnd::PrepareOptionsMenu()
     if (ReadString("cd_anim_dir", CdFolderLength, "").empty()) return;
     QAction* useCd = CommandAction(ID_USE_CD_ANIM);
     if (!useCd) {
-        useCd = new QAction(QString::fromUtf8(UseCdAnimItem.text), options_);
+        useCd = new QAction(QCoreApplication::translate("Menu", UseCdAnimItem.text), options_);
         options_->insertAction(actions_[ID_INSTALL_CD], useCd);
         connect(useCd, &QAction::triggered, this, [this] { OnCommand(ID_USE_CD_ANIM); });
         actions_[ID_USE_CD_ANIM] = useCd;
@@ -498,7 +501,8 @@ void CGameWnd::PlayMatchAnimation(int picture)
     if (!animation->Load(path, fromCd, board_.DesktopWidth(), board_.DesktopHeight())) {
         animation.reset();
         animWnd_->hide();
-        boxes_.Show("Error loading animation file: " + path, "File Error", platform::MB_ICONEXCLAMATION);
+        boxes_.Show(platform::Arg(platform::Tr("Messages", "Error loading animation file: %1"), {path}),
+                    platform::Tr("Messages", "File Error"), platform::MB_ICONEXCLAMATION);
         return;
     }
     CAnimWnd::HidePointer();

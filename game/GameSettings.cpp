@@ -2,6 +2,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "shell/SettingsStore.h"
+#include "platform/Texts.h"
 
 #include <cstdio>
 

@@ -1,5 +1,7 @@
 #include "game/ScoreKeeper.h"
 
+#include "platform/Texts.h"
+
 #include "game/BoardSizes.h"
 #include "platform/Clock.h"
 #include "shell/SettingsStore.h"
@@ -107,26 +109,51 @@ std::string Clock(int seconds)
     return std::to_string(seconds / 60) + (s < 10 ? ":0" : ":") + std::to_string(s);
 }
 
-std::string SetCount(int n) { return std::to_string(n) + (n == 1 ? " set" : " sets"); }
+std::string SetCount(int n)
+{
+    return platform::Arg(n == 1 ? platform::Tr("Score", "%1 set") : platform::Tr("Score", "%1 sets"),
+                         {std::to_string(n)});
+}
+
+std::string TwoPlayerLine(int sets0, int sets1, int current)
+{
+    return platform::Arg(platform::Tr("Score", "Player 1: %1   Player 2: %2   Player %3's turn"),
+                         {SetCount(sets0), SetCount(sets1), std::to_string(current + 1)});
+}
+
+std::string OnePlayerLine(bool beaten, int turns, int seconds, const BestResult& best)
+{
+    const std::string now =
+        platform::Arg(platform::Tr("Score", "Turns: %1   Time: %2"), {std::to_string(turns), Clock(seconds)});
+    const std::string bestText =
+        best.turns == 0 ? platform::Tr("Score", "Best: none yet")
+                        : platform::Arg(platform::Tr("Score", "Best: %1 turns, %2"),
+                                        {std::to_string(best.turns), Clock(best.seconds)});
+    return (beaten ? platform::Tr("Score", "New best!") + "   " : std::string()) + now + "   " + bestText;
+}
 
 } // namespace
 
 std::string ScoreKeeper::Line(const GameResult& end) const
 {
     if (players_ == 2) {
-        if (ended_ && end.winner < 0) return "A draw: " + SetCount(sets_[0]) + " each";
-        if (ended_)
-            return std::string("Player ") + std::to_string(end.winner + 1) + " wins, " + std::to_string(sets_[std::size_t(end.winner)]) +
-                   " to " + std::to_string(sets_[std::size_t(1 - end.winner)]);
-        return "Player 1: " + SetCount(sets_[0]) + "   Player 2: " + SetCount(sets_[1]) + "   Player " +
-               std::to_string(current_ + 1) + "'s turn";
+        if (ended_ && end.winner < 0)
+            return platform::Arg(platform::Tr("Score", "A draw: %1 each"), {SetCount(sets_[0])});
+        if (ended_) {
+            const std::size_t winner = std::size_t(end.winner);
+            return platform::Arg(platform::Tr("Score", "Player %1 wins, %2 to %3"),
+                                 {std::to_string(end.winner + 1), std::to_string(sets_[winner]),
+                                  std::to_string(sets_[1 - winner])});
+        }
+        return TwoPlayerLine(sets_[0], sets_[1], current_);
     }
-    const BestResult& best = best_;
-    const std::string now = "Turns: " + std::to_string(turns_) + "   Time: " + Clock(Seconds());
-    const std::string bestText =
-        best.turns == 0 ? "Best: none yet" : "Best: " + std::to_string(best.turns) + " turns, " + Clock(best.seconds);
     const bool beaten = ended_ && (end.newBestTurns || end.newBestSeconds);
-    return (beaten ? "New best!   " : "") + now + "   " + bestText;
+    return OnePlayerLine(beaten, turns_, Seconds(), best_);
+}
+
+std::vector<std::string> ScoreKeeper::WidestLines()
+{
+    return {OnePlayerLine(true, 999, 99 * 60 + 59, {999, 99 * 60 + 59}), TwoPlayerLine(36, 36, 1)};
 }
 
 BestResult ScoreKeeper::BestOf(const BoardKind& kind)

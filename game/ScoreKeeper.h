@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 class Clock;
@@ -69,6 +70,9 @@ public:
     // each one's sets and whose turn it is; at the end, a best beaten or the
     // winner.
     std::string Line(const GameResult& end) const;
+    // The longest lines there can be, in the player's language: the line is
+    // made as wide as these.
+    static std::vector<std::string> WidestLines();
 
     // This board's best as read at the start of the game (the line shows it
     // every second without reading the store each time) and as stored since.

@@ -5,6 +5,7 @@
 #include "platform/FileUtil.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathMap.h"
+#include "platform/Texts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -127,7 +128,8 @@ bool LoadDib(const std::string& name, TileBitmap& picture, platform::MessageBoxe
 {
     File file(paths.Open(name, "rb"));
     if (!file) {
-        boxes.Show("Can't open file '" + name + "'", "Error", platform::MB_ICONERROR);
+        boxes.Show(platform::Arg(platform::Tr("Messages", "Can't open file '%1'"), {name}),
+                   platform::Tr("Messages", "Error"), platform::MB_ICONERROR);
         return false;
     }
     return ReadDib(file.get(), picture);

@@ -14,6 +14,7 @@
 #include "platform/QtLauncher.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtShellFiles.h"
+#include "platform/QtTexts.h"
 #include "platform/QtVolumes.h"
 #include "platform/SdlSoundPlayer.h"
 #include "platform/SystemClock.h"
@@ -34,6 +35,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // The desktop matches the window with its menu entry by this name.
     QGuiApplication::setDesktopFileName("com.quillory.Pairlet");
+    platform::InstallTranslations(app);
     platform::QtMessageBoxes boxes;
     // The pack named on the command line, else the current folder's, else
     // the one beside the program (a build folder, an unpacked pack), else

@@ -1,5 +1,7 @@
 #include "platform/PackFolder.h"
 
+#include "platform/Texts.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -31,11 +33,11 @@ PackFolder Named(const std::string& argument)
     const fs::path path(argument);
     if (fs::is_directory(path, ignored)) {
         if (HoldsPack(argument)) return PackIn(path, ContentName);
-        return {"", "", "'" + argument + "' is no Pairlet pack: it holds no " + ContentName + "."};
+        return {"", "", Arg(Tr("Messages", "'%1' is no Pairlet pack: it holds no %2."), {argument, ContentName})};
     }
     // A content file of any name: its folder holds what it names.
     if (fs::is_regular_file(path, ignored)) return PackIn(fs::absolute(path, ignored).parent_path(), path);
-    return {"", "", "'" + argument + "' is no Pairlet pack: there is no such folder."};
+    return {"", "", Arg(Tr("Messages", "'%1' is no Pairlet pack: there is no such folder."), {argument})};
 }
 
 } // namespace

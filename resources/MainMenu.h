@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Texts.h"
 #include "resources/CommandIds.h"
 
 // The menu "MAINMENU" and the accelerator table "HOTKEYS". The texts keep
@@ -16,33 +17,33 @@ struct MenuPopup {
 };
 
 inline constexpr MenuItem OptionsItems[] = {
-    {ID_RESTART, "&Restart Pairlet   Ctrl+R, F2"},
-    {ID_GRID_SETTINGS, "&Grid Settings"},
+    {ID_RESTART, platform::TrNoop("Menu", "&Restart Pairlet   Ctrl+R, F2")},
+    {ID_GRID_SETTINGS, platform::TrNoop("Menu", "&Grid Settings")},
     {0, ""},
-    {ID_TOGGLE_ANIMATION, "Enable &Animation    Ctrl+A"},
-    {ID_TOGGLE_SOUND, "Enable &Sound          Ctrl+S"},
+    {ID_TOGGLE_ANIMATION, platform::TrNoop("Menu", "Enable &Animation    Ctrl+A")},
+    {ID_TOGGLE_SOUND, platform::TrNoop("Menu", "Enable &Sound          Ctrl+S")},
     {0, ""},
-    {ID_INSTALL_CD, "Install Animation CD"},
+    {ID_INSTALL_CD, platform::TrNoop("Menu", "Install Animation CD")},
     {0, ""},
-    {ID_QUIT, "Quit Pairlet"},
+    {ID_QUIT, platform::TrNoop("Menu", "Quit Pairlet")},
 };
 
 inline constexpr MenuItem AboutItems[] = {
-    {ID_ABOUT, "&About Pairlet"},
+    {ID_ABOUT, platform::TrNoop("Menu", "&About Pairlet")},
 };
 
 inline constexpr MenuPopup MainMenu[] = {
-    {"&Options", OptionsItems, int(sizeof OptionsItems / sizeof OptionsItems[0])},
-    {"&About", AboutItems, int(sizeof AboutItems / sizeof AboutItems[0])},
+    {platform::TrNoop("Menu", "&Options"), OptionsItems, int(sizeof OptionsItems / sizeof OptionsItems[0])},
+    {platform::TrNoop("Menu", "&About"), AboutItems, int(sizeof AboutItems / sizeof AboutItems[0])},
 };
 
 // Inserted before "Install Animation CD" once animations are installed.
-inline constexpr MenuItem UseCdAnimItem = {ID_USE_CD_ANIM, "Use Installed CD Animation"};
+inline constexpr MenuItem UseCdAnimItem = {ID_USE_CD_ANIM, platform::TrNoop("Menu", "Use Installed CD Animation")};
 
 // The game's own additions to the Options menu, after "Enable Sound".
 inline constexpr MenuItem ScoreItems[] = {
-    {ID_TWO_PLAYERS, "Two &Players            Ctrl+T"},
-    {ID_CLEAR_BESTS, "Clear &Best Results..."},
+    {ID_TWO_PLAYERS, platform::TrNoop("Menu", "Two &Players            Ctrl+T")},
+    {ID_CLEAR_BESTS, platform::TrNoop("Menu", "Clear &Best Results...")},
 };
 
 // Keys in the portable text form of key sequences.

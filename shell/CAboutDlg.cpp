@@ -10,6 +10,7 @@
 #include "shell/DialogUnits.h"
 #include "shell/ThanksIcon.h"
 #include "shell/WebLinks.h"
+#include "platform/QtTexts.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -68,7 +69,7 @@ CAboutDlg::CAboutDlg(QWidget* parent, platform::Clock& clock, platform::Launcher
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       clock_(clock), launcher_(launcher)
 {
-    setWindowTitle("About Pairlet");
+    setWindowTitle(platform::QTr("About", "About Pairlet"));
     setFont(DialogUnits::DialogFont());
     CreateControls();
     StartUp(flic, flicSize);
@@ -84,29 +85,29 @@ void CAboutDlg::CreateControls()
     DialogUnits units(font());
     units.SizeDialog(*this, 245, 267);
     AddEtched(this, units, QFrame::Box, {6, 5, 231, 256});
-    animation_ = new AnimationControl("Animation", this);
+    animation_ = new AnimationControl(platform::QTr("About", "Animation"), this);
     units.Place(*animation_, 54, 19, 135, 39);
     AddText(this, units,
-            QString("Pairlet %1\n\nCopyright \u00A9 2026 The Pairlet developers.\nFree software under the MIT "
-                    "License.\nTile pictures: Twemoji, CC-BY 4.0.")
+            platform::QTr("About", "Pairlet %1\n\nCopyright \u00A9 2026 The Pairlet developers.\nFree software under the MIT "
+                                   "License.\nTile pictures: Twemoji, CC-BY 4.0.")
                 .arg(PAIRLET_VERSION),
             {20, 72, 205, 60});
     AddEtched(this, units, QFrame::HLine, {57, 140, 132, 1});
     AddText(this, units,
-            "I love making animation and programs like Pairlet, and I am grateful for people like you who help to "
-            "make it all possible.  Thanks for your support!",
+            platform::QTr("About", "I love making animation and programs like Pairlet, and I am grateful for people "
+                                   "like you who help to make it all possible.  Thanks for your support!"),
             {38, 156, 168, 24});
     AddIcon(this, units, 61, 188);
-    AddText(this, units, "Happy matching!\nThe Pairlet team", {81, 189, 83, 18});
+    AddText(this, units, platform::QTr("About", "Happy matching!\nThe Pairlet team"), {81, 189, 83, 18});
     AddIcon(this, units, 163, 188);
-    ok_ = AddButton(units, IDOK, "OK", 78, 210, 90, 22);
+    ok_ = AddButton(units, IDOK, platform::QTr("About", "OK"), 78, 210, 90, 22);
     ok_->setDefault(true);
-    website_ = AddButton(units, IDC_WEBSITE, "Visit my website", 28, 236, 90, 18);
-    email_ = AddButton(units, IDC_EMAIL, "Send me email", 128, 236, 88, 18);
+    website_ = AddButton(units, IDC_WEBSITE, platform::QTr("About", "Visit my website"), 28, 236, 90, 18);
+    email_ = AddButton(units, IDC_EMAIL, platform::QTr("About", "Send me email"), 128, 236, 88, 18);
     units.FitTexts();
 }
 
-QPushButton* CAboutDlg::AddButton(DialogUnits& units, int id, const char* text, int left, int top, int width,
+QPushButton* CAboutDlg::AddButton(DialogUnits& units, int id, const QString& text, int left, int top, int width,
                                   int height)
 {
     auto* button = new QPushButton(text, this);

@@ -57,7 +57,7 @@ protected:
 
 private:
     void CreateControls();
-    QPushButton* AddButton(DialogUnits& units, int id, const char* text, int left, int top, int width, int height);
+    QPushButton* AddButton(DialogUnits& units, int id, const QString& text, int left, int top, int width, int height);
     void StartUp(const unsigned char* flic, std::size_t flicSize);
     void AnimationLoop();
     void ShutDown();

@@ -2,6 +2,7 @@
 
 #include "shell/DialogUnits.h"
 #include "shell/SettingsStore.h"
+#include "platform/QtTexts.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -54,7 +55,7 @@ CGridDlg::CGridDlg(QWidget* parent, NumberWriter write)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       write_(write ? std::move(write) : NumberWriter(WriteNumber))
 {
-    setWindowTitle("Grid Settings");
+    setWindowTitle(platform::QTr("GridSettings", "Grid Settings"));
     setFont(DialogUnits::DialogFont());
     CreateControls();
     CheckStoredChoice();
@@ -64,7 +65,7 @@ void CGridDlg::CreateControls()
 {
     DialogUnits units(font());
     units.SizeDialog(*this, 137, 133);
-    auto* sizeBox = new QGroupBox("Grid Size", this);
+    auto* sizeBox = new QGroupBox(platform::QTr("GridSettings", "Grid Size"), this);
     units.Place(*sizeBox, 5, 5, 125, 45);
     AddRadio(units, sizes_, IDC_4X4, "4x4", 10, 20, 25);
     AddRadio(units, sizes_, IDC_4X5, "4x5", 10, 35, 25);
@@ -74,18 +75,18 @@ void CGridDlg::CreateControls()
     AddRadio(units, sizes_, IDC_7X8, "7x8", 70, 35, 25);
     AddRadio(units, sizes_, IDC_8X8, "8x8", 100, 20, 25);
     AddRadio(units, sizes_, IDC_8X9, "8x9", 100, 35, 25);
-    auto* matchBox = new QGroupBox("Number of Tiles required for Match", this);
+    auto* matchBox = new QGroupBox(platform::QTr("GridSettings", "Number of Tiles required for Match"), this);
     units.Place(*matchBox, 5, 55, 125, 45);
-    AddRadio(units, matches_, IDC_MATCH2, "Match 2", 15, 70, 40);
-    AddRadio(units, matches_, IDC_MATCH3, "Match 3", 15, 85, 40);
-    AddRadio(units, matches_, IDC_MATCH4, "Match 4", 64, 70, 45);
-    AddRadio(units, matches_, IDC_MATCH4_CORNERS, "Match 4 Corners", 64, 85, 63);
+    AddRadio(units, matches_, IDC_MATCH2, platform::QTr("GridSettings", "Match 2"), 15, 70, 40);
+    AddRadio(units, matches_, IDC_MATCH3, platform::QTr("GridSettings", "Match 3"), 15, 85, 40);
+    AddRadio(units, matches_, IDC_MATCH4, platform::QTr("GridSettings", "Match 4"), 64, 70, 45);
+    AddRadio(units, matches_, IDC_MATCH4_CORNERS, platform::QTr("GridSettings", "Match 4 Corners"), 64, 85, 63);
 
-    auto* ok = new QPushButton("&OK", this);
+    auto* ok = new QPushButton(platform::QTr("GridSettings", "&OK"), this);
     units.Place(*ok, 70, 105, 60, 20);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CGridDlg::accept);
-    auto* cancel = new QPushButton("&Cancel", this);
+    auto* cancel = new QPushButton(platform::QTr("GridSettings", "&Cancel"), this);
     units.Place(*cancel, 5, 105, 60, 20);
     connect(cancel, &QPushButton::clicked, this, &CGridDlg::reject);
     controls_[1] = ok;
@@ -101,7 +102,7 @@ void CGridDlg::CreateControls()
     }
 }
 
-void CGridDlg::AddRadio(DialogUnits& units, QButtonGroup& group, int id, const char* text, int left, int top,
+void CGridDlg::AddRadio(DialogUnits& units, QButtonGroup& group, int id, const QString& text, int left, int top,
                         int width)
 {
     auto* radio = new QRadioButton(text, this);

@@ -47,7 +47,7 @@ public slots:
 
 private:
     void CreateControls();
-    void AddRadio(DialogUnits& units, QButtonGroup& group, int id, const char* text, int left, int top, int width);
+    void AddRadio(DialogUnits& units, QButtonGroup& group, int id, const QString& text, int left, int top, int width);
     void CheckStoredChoice();
 
     NumberWriter write_;

@@ -1,5 +1,8 @@
 #include "shell/CInstallCdDlg.h"
 
+#include "platform/QtTexts.h"
+#include "platform/Texts.h"
+
 #include "platform/FileUtil.h"
 #include "platform/FolderBrowser.h"
 #include "platform/MessageBoxes.h"
@@ -24,9 +27,12 @@ const char* const CInstallCdDlg::DiscLabel = "LUMARIS_1";
 
 namespace {
 
-constexpr const char* NotFoundText = "3D Animation From the Lumaris CD not found.\nInsert CD in CD drive and try again.";
-constexpr const char* NotFoundCaption = "Error: Animation CD Not Found";
-constexpr const char* CopyErrorCaption = "File copy error";
+constexpr const char* NotFoundText =
+    TrNoop("Install", "3D Animation From the Lumaris CD not found.\nInsert CD in CD drive and try again.");
+constexpr const char* NotFoundCaption = TrNoop("Install", "Error: Animation CD Not Found");
+constexpr const char* CopyErrorCaption = TrNoop("Install", "File copy error");
+constexpr const char* FatalCopyError =
+    TrNoop("Install", "A fatal error occured while copying files.\nNo files were copied");
 constexpr std::size_t StoredFolderSize = CInstallCdDlg::MaxFolderLength + 1;
 
 std::string WithSeparator(std::string folder)
@@ -37,7 +43,7 @@ std::string WithSeparator(std::string folder)
 
 QString Megabytes(std::int64_t mb)
 {
-    return QString("%1 MB").arg(mb);
+    return QTr("Install", "%1 MB").arg(mb);
 }
 
 // The button's text in two lines, broken at the blank nearest its middle.
@@ -64,7 +70,7 @@ CInstallCdDlg::CInstallCdDlg(QWidget* parent, Services services, Memory& memory)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       services_(std::move(services)), memory_(memory)
 {
-    setWindowTitle("Install Animation from Lumaris Animation CD");
+    setWindowTitle(QTr("Install", "Install Animation from Lumaris Animation CD"));
     setFont(DialogUnits::DialogFont());
     CreateControls();
     Initialise();
@@ -76,23 +82,23 @@ void CInstallCdDlg::CreateControls()
 {
     DialogUnits units(font());
     units.SizeDialog(*this, 308, 98);
-    AddLabel(units, 0, "Destination Folder:", {10, 4, 67, 8})->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    AddLabel(units, 0, QTr("Install", "Destination Folder:"), {10, 4, 67, 8})->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     destination_ = new QLineEdit(this);
     units.Place(*destination_, 10, 15, 286, 14);
     controls_[IDC_DESTINATION] = destination_;
-    AddLabel(units, 0, "Free space required for this operation:", {2, 37, 127, 8});
-    AddLabel(units, IDC_SPACE_NEEDED, "123 MB", {137, 37, 40, 8});
-    AddLabel(units, 0, "Space available on selected drive:", {12, 48, 117, 8});
-    AddLabel(units, IDC_SPACE_AVAILABLE, "??? MB", {134, 48, 43, 8});
+    AddLabel(units, 0, QTr("Install", "Free space required for this operation:"), {2, 37, 127, 8});
+    AddLabel(units, IDC_SPACE_NEEDED, Megabytes(123), {137, 37, 40, 8});
+    AddLabel(units, 0, QTr("Install", "Space available on selected drive:"), {12, 48, 117, 8});
+    AddLabel(units, IDC_SPACE_AVAILABLE, QTr("Install", "??? MB"), {134, 48, 43, 8});
 
     const struct {
         int id;
         QString text;
         QRect area;
     } buttons[] = {
-        {IDC_SELECT_FOLDER, TwoLines("Select New Destination Folder"), {227, 34, 67, 25}},
-        {IDCANCEL, "Cancel", {85, 69, 60, 20}},
-        {IDC_COPY_FILES, "Copy Files", {161, 69, 60, 20}},
+        {IDC_SELECT_FOLDER, TwoLines(QTr("Install", "Select New Destination Folder")), {227, 34, 67, 25}},
+        {IDCANCEL, QTr("Install", "Cancel"), {85, 69, 60, 20}},
+        {IDC_COPY_FILES, QTr("Install", "Copy Files"), {161, 69, 60, 20}},
     };
     for (const auto& b : buttons) {
         auto* button = new QPushButton(b.text, this);
@@ -106,7 +112,7 @@ void CInstallCdDlg::CreateControls()
     units.FitTexts();
 }
 
-QLabel* CInstallCdDlg::AddLabel(DialogUnits& units, int id, const char* text, QRect area)
+QLabel* CInstallCdDlg::AddLabel(DialogUnits& units, int id, const QString& text, QRect area)
 {
     auto* label = new QLabel(text, this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -138,12 +144,12 @@ void CInstallCdDlg::Initialise()
 {
     std::optional<std::string> root = FindDisc();
     if (!root) {
-        services_.boxes.Show("Put the Lumaris Animation CD in your CD drive.", "Install Animation CD", MB_OK);
+        services_.boxes.Show(Tr("Install", "Put the Lumaris Animation CD in your CD drive."), Tr("Install", "Install Animation CD"), MB_OK);
         root = FindDisc();
     }
     if (!root) {
         memory_.cdSource.clear();
-        services_.boxes.Show(NotFoundText, NotFoundCaption, MB_OK);
+        services_.boxes.Show(Tr("Install", NotFoundText), Tr("Install", NotFoundCaption), MB_OK);
         return;
     }
     memory_.cdSource = *root + "FLC/";
@@ -194,7 +200,7 @@ void CInstallCdDlg::EndWith(int result)
 
 void CInstallCdDlg::SelectFolder()
 {
-    const std::optional<std::string> folder = services_.folders.Choose("Select Destination Folder for Sprite Files");
+    const std::optional<std::string> folder = services_.folders.Choose(Tr("Install", "Select Destination Folder for Sprite Files"));
     if (!folder || folder->empty()) return;
     destination_->setText(QString::fromStdString(*folder));
     memory_.destination = *folder;
@@ -212,7 +218,7 @@ bool CInstallCdDlg::DiscKnown()
         if (destination_->text().isEmpty()) ProposeDestination();
         return true;
     }
-    services_.boxes.Show(NotFoundText, NotFoundCaption, MB_OK);
+    services_.boxes.Show(Tr("Install", NotFoundText), Tr("Install", NotFoundCaption), MB_OK);
     return false;
 }
 
@@ -220,15 +226,15 @@ void CInstallCdDlg::CopyFiles()
 {
     if (!DiscKnown()) return;
     if (memory_.availableMb < NeededMb &&
-        services_.boxes.Show("There isn't enough space on this hard drive\nfor all the files.  Do you want to continue?",
-                             "Not Enough Free Drive Space", MB_OKCANCEL) == IDCANCEL)
+        services_.boxes.Show(Tr("Install", "There isn't enough space on this hard drive\nfor all the files.  Do you "
+                                           "want to continue?"),
+                             Tr("Install", "Not Enough Free Drive Space"), MB_OKCANCEL) == IDCANCEL)
         return;
     const std::string typed = destination_->text().toStdString();
     // An empty folder would become the root, a long one could not be read
     // back: neither is cut to some other folder.
     if (typed.empty() || WithSeparator(typed).size() > MaxFolderLength) {
-        services_.boxes.Show("A fatal error occured while copying files.\nNo files were copied", CopyErrorCaption,
-                             MB_ICONEXCLAMATION | MB_OK);
+        services_.boxes.Show(Tr("Install", FatalCopyError), Tr("Install", CopyErrorCaption), MB_ICONEXCLAMATION | MB_OK);
         PostCommand(IDCANCEL);
         return;
     }
@@ -249,14 +255,13 @@ void CInstallCdDlg::Copy(const std::string& destination)
     // A copy that failed or was cancelled is not an installation: the game
     // keeps the animations it has (what was copied stays on the disk).
     if (!batch.Run(started, result, aborted) || aborted) {
-        services_.boxes.Show(started ? "An error occured while copying files."
-                                     : "A fatal error occured while copying files.\nNo files were copied",
-                             CopyErrorCaption, MB_ICONEXCLAMATION | MB_OK);
+        services_.boxes.Show(started ? Tr("Install", "An error occured while copying files.") : Tr("Install", FatalCopyError),
+                             Tr("Install", CopyErrorCaption), MB_ICONEXCLAMATION | MB_OK);
         PostCommand(IDCANCEL);
         return;
     }
     WriteString("cd_anim_dir", destination);
     services_.postToMainWindow(ID_CD_ANIM_INSTALLED);
-    services_.boxes.Show("CD animation successfully installed.", "Install Complete", MB_OK);
+    services_.boxes.Show(Tr("Install", "CD animation successfully installed."), Tr("Install", "Install Complete"), MB_OK);
     PostCommand(IDOK);
 }

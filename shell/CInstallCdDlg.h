@@ -74,7 +74,7 @@ public slots:
 
 private:
     void CreateControls();
-    QLabel* AddLabel(DialogUnits& units, int id, const char* text, QRect area);
+    QLabel* AddLabel(DialogUnits& units, int id, const QString& text, QRect area);
     void Initialise();
     void ProposeDestination();
     std::optional<std::string> FindDisc() const;

@@ -1,8 +1,10 @@
 #include "engine/core/mObject.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/Texts.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -16,27 +18,27 @@ constexpr unsigned ClassCount = sizeof ClassNames / sizeof ClassNames[0];
 
 constexpr const char* ErrorTexts[] = {
     "",
-    "Out of memory",
-    "Mem lock error",
-    "No WinG support",
-    "Can't get a DC",
-    "File open error",
-    "File read error",
-    "File write error",
-    "File seek error",
-    "File type error",
-    "File not closed",
-    "Bitmap error",
-    "Bad frame header",
-    "Bad chunk type",
-    "Not implemented",
-    "Not tested",
-    "Bad rectangle",
-    "Still in use",
-    "Label doesn't exist",
-    "Missing parameter",
-    "Value out of range",
-    "Bad ProgInst Value",
+    platform::TrNoop("Engine", "Out of memory"),
+    platform::TrNoop("Engine", "Mem lock error"),
+    platform::TrNoop("Engine", "No WinG support"),
+    platform::TrNoop("Engine", "Can't get a DC"),
+    platform::TrNoop("Engine", "File open error"),
+    platform::TrNoop("Engine", "File read error"),
+    platform::TrNoop("Engine", "File write error"),
+    platform::TrNoop("Engine", "File seek error"),
+    platform::TrNoop("Engine", "File type error"),
+    platform::TrNoop("Engine", "File not closed"),
+    platform::TrNoop("Engine", "Bitmap error"),
+    platform::TrNoop("Engine", "Bad frame header"),
+    platform::TrNoop("Engine", "Bad chunk type"),
+    platform::TrNoop("Engine", "Not implemented"),
+    platform::TrNoop("Engine", "Not tested"),
+    platform::TrNoop("Engine", "Bad rectangle"),
+    platform::TrNoop("Engine", "Still in use"),
+    platform::TrNoop("Engine", "Label doesn't exist"),
+    platform::TrNoop("Engine", "Missing parameter"),
+    platform::TrNoop("Engine", "Value out of range"),
+    platform::TrNoop("Engine", "Bad ProgInst Value"),
 };
 constexpr unsigned ErrorCount = sizeof ErrorTexts / sizeof ErrorTexts[0];
 static_assert(ClassCount == 20 && ErrorCount == 22);
@@ -90,7 +92,10 @@ void mObject::FormatReport(unsigned classId, unsigned code, const char* detail, 
 {
     caption[0] = message[0] = '\0';
     Append(caption, classId < ClassCount ? ClassNames[classId] : "Unknown Object", 80);
-    Append(message, code < ErrorCount ? ErrorTexts[code] : "Unknown Error", PieceLength);
+    // The error's name in the player's language; the detail is a name or a number.
+    const std::string error =
+        code < ErrorCount ? platform::Tr("Engine", ErrorTexts[code]) : platform::Tr("Engine", "Unknown Error");
+    Append(message, error.c_str(), PieceLength);
     if (!detail) return;
     if (message[0]) Append(message, ":", 1);
     Append(message, detail, PieceLength);
