@@ -27,7 +27,7 @@ void Board::NewGame()
     animationShowing_ = false;
     selection_.clear();
 
-    settings_ = LoadGameSettings(boxes_);
+    settings_ = LoadGameSettings(boxes_, animationDefault_);
     score_.NewGame({settings_.rows, settings_.columns, settings_.match, settings_.split != 0}, settings_.players);
     lastResult_ = {};
     actions_.ScoreChanged();

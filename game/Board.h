@@ -42,6 +42,8 @@ public:
     void SetAnimation(int on) { settings_.animation = on; }
     void SetSound(int on) { settings_.sound = on; }
     void SetUseCdAnim(int on) { settings_.useCdAnim = on; }
+    // The animation switch of a player who never set it, from the next game on.
+    void SetAnimationDefault(int on) { animationDefault_ = on; }
 
     const GameSettings& Settings() const { return settings_; }
     const Tile& TileAtIndex(int tile) const { return tiles_[static_cast<std::size_t>(tile)]; }
@@ -80,6 +82,7 @@ private:
     GameActions& actions_;
     platform::MessageBoxes& boxes_;
     ContentFile content_;
+    int animationDefault_ = 1;
     platform::Rand& rand_;
     platform::Clock& clock_;
     ScoreKeeper score_{clock_};

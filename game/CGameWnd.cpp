@@ -73,6 +73,7 @@ CGameWnd::CGameWnd(const GameServices& services)
     // The engine tells the player of its failures from now on.
     mObject::SetReporter(&boxes_);
     AdjustWinIni();
+    board_.SetAnimationDefault(services.reducedMotion ? 0 : 1);
     board_.NewGame();
     CheckColourDepth();
     QCursor::setPos(PointerStart, PointerStart);

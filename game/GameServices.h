@@ -34,4 +34,7 @@ struct GameServices {
     platform::ShellFiles& shellFiles;
     // Bits per pixel of the screen; 0 asks the screen itself.
     int screenDepth = 0;
+    // The desktop asks for less motion: the match animation starts off
+    // until the player switches it on.
+    bool reducedMotion = false;
 };

@@ -21,19 +21,19 @@ void ResetIndivisibleGrid(GameSettings& s, platform::MessageBoxes& boxes)
     WriteNumber("rows", s.rows);
     WriteNumber("columns", s.columns);
 
-    char text[128];
-    std::snprintf(text, sizeof text,
-                  "Total tiles must be evenly divisible by %d for Match %d.  Setting grid to default.",
-                  s.match, s.match);
-    boxes.Show(text, "Changing to Default Grid", platform::MB_ICONEXCLAMATION | platform::MB_OK);
+    const std::string match = std::to_string(s.match);
+    boxes.Show(platform::Arg(platform::Tr("Messages", "Total tiles must be evenly divisible by %1 for Match %2.  "
+                                                      "Setting grid to default."),
+                             {match, match}),
+               platform::Tr("Messages", "Changing to Default Grid"), platform::MB_ICONEXCLAMATION | platform::MB_OK);
 }
 
 } // namespace
 
-GameSettings LoadGameSettings(platform::MessageBoxes& boxes)
+GameSettings LoadGameSettings(platform::MessageBoxes& boxes, int animationDefault)
 {
     GameSettings s;
-    s.animation = ReadNumber("animation", 1);
+    s.animation = ReadNumber("animation", animationDefault);
     s.sound = ReadNumber("sound", 1);
     s.useCdAnim = ReadNumber("use_cd_anim", 0);
 

@@ -25,4 +25,5 @@ struct GameSettings {
 
 // Reads every setting anew. A grid whose tile count the match number does not
 // divide becomes 6 × 6, is stored so, and the player is told through boxes.
-GameSettings LoadGameSettings(platform::MessageBoxes& boxes);
+// The animation switch takes animationDefault while the player has not set it.
+GameSettings LoadGameSettings(platform::MessageBoxes& boxes, int animationDefault = 1);

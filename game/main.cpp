@@ -6,6 +6,7 @@
 #include "game/CGameApp.h"
 #include "game/CGameWnd.h"
 #include "platform/CrtRand.h"
+#include "platform/DesktopMotion.h"
 #include "platform/FileUtil.h"
 #include "platform/HostPathMap.h"
 #include "platform/IniProfile.h"
@@ -64,7 +65,9 @@ int main(int argc, char* argv[])
     platform::QtShellFiles shellFiles;
 
     CGameApp game;
-    CGameWnd& window = game.InitInstance({boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles});
+    GameServices services{boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles};
+    services.reducedMotion = platform::DesktopReducesMotion();
+    CGameWnd& window = game.InitInstance(services);
     boxes.SetOwner(&window);
     return app.exec();
 }

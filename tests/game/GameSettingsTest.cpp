@@ -56,3 +56,15 @@ TEST_F(GameSettingsTest, SplitIsReadOnlyForMatchFour)
     EXPECT_EQ(s.split, 1);
     EXPECT_EQ(s.pictures, 18);
 }
+
+// A desktop that asks for less motion starts the animation off; what the
+// player chose, either way, is kept.
+TEST_F(GameSettingsTest, TheAnimationDefaultHoldsOnlyUntilThePlayerChooses)
+{
+    EXPECT_EQ(0, LoadGameSettings(boxes, 0).animation);
+    EXPECT_EQ(1, LoadGameSettings(boxes).animation);
+    WriteNumber("animation", 1);
+    EXPECT_EQ(1, LoadGameSettings(boxes, 0).animation);
+    WriteNumber("animation", 0);
+    EXPECT_EQ(0, LoadGameSettings(boxes, 1).animation);
+}
