@@ -1,5 +1,6 @@
 #include "game/BoardView.h"
 
+#include "game/BoardAccessible.h"
 #include "game/CAnimWnd.h"
 #include "game/CGameWnd.h"
 
@@ -11,6 +12,11 @@ BoardView::BoardView(CGameWnd& window) : QWidget(&window), window_(window)
     // The board paints every pixel it owns; no background is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // The board holds the keyboard's focus, so a screen reader follows its
+    // cells; the keys it does not take go on to the window.
+    setFocusPolicy(Qt::StrongFocus);
+    static const bool factoryInstalled = (QAccessible::installFactory(BoardAccessible::Factory), true);
+    (void)factoryInstalled;
 }
 
 void BoardView::paintEvent(QPaintEvent* event)

@@ -13,6 +13,7 @@ public:
     static constexpr int FocusWidth = 3;
 
     explicit BoardView(CGameWnd& window);
+    CGameWnd& Window() const { return window_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

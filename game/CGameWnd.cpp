@@ -1,5 +1,7 @@
 #include "game/CGameWnd.h"
 
+#include "game/BoardAccessible.h"
+#include "platform/QtTexts.h"
 #include "platform/Texts.h"
 
 #include <algorithm>
@@ -146,6 +148,9 @@ void CGameWnd::ScoreChanged()
 {
     if (!scoreLine_) return;
     const QString line = QString::fromStdString(board_.Score().Line(board_.LastResult()));
+    const bool ended = board_.Score().Ended();
+    if (ended && !endTold_) BoardAccessible::Announce(*view_, platform::QTr("Board", "Game over. %1").arg(line));
+    endTold_ = ended;
     if (line == scoreLine_->text()) return;
     scoreLine_->setText(line);
     // A screen reader reads the line by its name.
@@ -215,16 +220,18 @@ bool CGameWnd::BoardKey(int key)
     case Qt::Key_Down: row = (row + 1) % layout.rows; break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space: {
-        PointAt(at);
-        const TileRect r = layout.RectOf(at);
-        ButtonDown(r.x + r.width / 2, r.y + r.height / 2);
-        return true;
-    }
+    case Qt::Key_Space: TurnTile(at); return true;
     default: return false;
     }
     PointAt(row * layout.columns + column);
     return true;
+}
+
+void CGameWnd::TurnTile(int tile)
+{
+    PointAt(tile);
+    const TileRect r = board_.Layout().RectOf(tile);
+    ButtonDown(r.x + r.width / 2, r.y + r.height / 2);
 }
 
 void CGameWnd::PointAt(int tile)
@@ -237,6 +244,7 @@ void CGameWnd::PointAt(int tile)
     keyboardUsed_ = true;
     keyboardTile_ = tile;
     view_->update(area(tile));
+    BoardAccessible::Update(*view_);
 }
 
 // Kept for the animation driver of old: its switch must not stay at "zip".
@@ -413,6 +421,7 @@ void CGameWnd::PaintBoard()
 void CGameWnd::Changed(const QRect& area)
 {
     if (!area.isEmpty()) view_->update(area);
+    BoardAccessible::Update(*view_);
 }
 
 void CGameWnd::closeEvent(QCloseEvent* event)
@@ -480,11 +489,14 @@ void CGameWnd::PlayMissSound(bool soundOn, int nopeCount)
 {
     // The wrongly turned faces must be on screen for the whole pause.
     view_->repaint();
+    BoardAccessible::Announce(*view_, platform::QTr("Board", "Not a match"));
     sounds_.PlayMissSound(soundOn, nopeCount);
 }
 
 void CGameWnd::PlayMatchSound(bool soundOn, int yupCount)
 {
+    const std::string picture = board_.Content().TileName(board_.SelectionPicture());
+    BoardAccessible::Announce(*view_, platform::QTr("Board", "Set complete: %1").arg(QString::fromStdString(picture)));
     sounds_.PlayMatchSound(soundOn, yupCount);
 }
 

@@ -41,6 +41,8 @@ public:
     // Queued like a posted message: runs after the current event.
     void PostCommand(int id);
     void ButtonDown(int x, int y);
+    // Points the keyboard at the tile and turns it, as Enter does.
+    void TurnTile(int tile);
 
     // Brings the board picture up to date when it was invalidated.
     void PaintBoard();
@@ -127,4 +129,5 @@ private:
     bool boardInvalid_ = true;
     bool paintQueued_ = false;
     bool closing_ = false;
+    bool endTold_ = false; // the end of this game was announced
 };

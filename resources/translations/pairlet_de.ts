@@ -47,6 +47,41 @@ Das Pairlet-Team</translation>
     </message>
 </context>
 <context>
+    <name>Board</name>
+    <message>
+        <source>Row %1, column %2</source>
+        <translation>Reihe %1, Spalte %2</translation>
+    </message>
+    <message>
+        <source>%1, covered</source>
+        <translation>%1, verdeckt</translation>
+    </message>
+    <message>
+        <source>%1, %2, matched</source>
+        <translation>%1, %2, gefunden</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>Game over. %1</source>
+        <translation>Spiel vorbei. %1</translation>
+    </message>
+    <message>
+        <source>Not a match</source>
+        <translation>Nicht dasselbe Bild</translation>
+    </message>
+    <message>
+        <source>Set complete: %1</source>
+        <translation>Treffer: %1</translation>
+    </message>
+</context>
+<context>
     <name>Engine</name>
     <message>
         <source>Out of memory</source>

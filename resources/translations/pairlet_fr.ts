@@ -47,6 +47,41 @@ L’équipe Pairlet</translation>
     </message>
 </context>
 <context>
+    <name>Board</name>
+    <message>
+        <source>Row %1, column %2</source>
+        <translation>Ligne %1, colonne %2</translation>
+    </message>
+    <message>
+        <source>%1, covered</source>
+        <translation>%1, face cachée</translation>
+    </message>
+    <message>
+        <source>%1, %2, matched</source>
+        <translation>%1, %2, trouvée</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Grille</translation>
+    </message>
+    <message>
+        <source>Game over. %1</source>
+        <translation>Partie terminée. %1</translation>
+    </message>
+    <message>
+        <source>Not a match</source>
+        <translation>Pas la même image</translation>
+    </message>
+    <message>
+        <source>Set complete: %1</source>
+        <translation>Série complète&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>Engine</name>
     <message>
         <source>Out of memory</source>

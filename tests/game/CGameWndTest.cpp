@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QAccessible>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -480,4 +481,41 @@ TEST_F(CGameWndTest, AWholeGameSetsTheBoardsBestAndTheScoreLineShowsIt)
     Window().OnCommand(ID_TWO_PLAYERS);
     SettleEvents();
     EXPECT_EQ("Player 1: 0 sets   Player 2: 0 sets   Player 1's turn", line.text().toStdString());
+}
+
+// What a screen reader reads of the board: a table of cells named by place
+// and what they show, whose action turns the tile, and whose size follows
+// the grid.
+TEST_F(CGameWndTest, TheBoardIsATableOfCellsNamedByPlaceAndPicture)
+{
+    Start();
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(Window().BoardWidget());
+    ASSERT_TRUE(board && board->tableInterface());
+    EXPECT_EQ(QAccessible::Table, board->role());
+    EXPECT_EQ(4, board->tableInterface()->rowCount());
+    ASSERT_EQ(16, board->childCount());
+    const auto name = [board](int tile) { return board->child(tile)->text(QAccessible::Name).toStdString(); };
+    EXPECT_EQ("Row 2, column 3, covered", name(6));
+    EXPECT_EQ(board->child(6), board->tableInterface()->cellAt(1, 2));
+    const QPoint at = Window().BoardWidget()->mapToGlobal(Centre(6));
+    EXPECT_EQ(board->child(6), board->childAt(at.x(), at.y()));
+
+    auto by = TilesByPicture();
+    const int first = by[1][0];
+    const std::string place =
+        "Row " + std::to_string(first / 4 + 1) + ", column " + std::to_string(first % 4 + 1) + ", ";
+    board->child(first)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    SettleEvents();
+    EXPECT_EQ(place + "P1", name(first)) << "turned by its action";
+    EXPECT_EQ(first, Window().KeyboardTile()) << "and the keyboard's frame went with it";
+    Click(by[1][1]);
+    EXPECT_EQ(place + "P1, matched", name(first));
+
+    WriteNumber("columns", 6);
+    WriteNumber("match", 3);
+    Window().OnCommand(ID_RESTART);
+    SettleEvents();
+    EXPECT_EQ(24, board->childCount());
+    EXPECT_EQ("Row 4, column 6, covered", board->tableInterface()->cellAt(3, 5)->text(QAccessible::Name).toStdString());
+    EXPECT_TRUE(boxes.shown.empty());
 }
