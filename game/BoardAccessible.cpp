@@ -101,6 +101,11 @@ void BoardAccessible::SendChanges()
         toldNames_[std::size_t(tile)] = std::move(name);
         QAccessibleEvent renamed(child(tile), QAccessible::NameChanged);
         QAccessible::updateAccessibility(&renamed);
+        // Turned up it joins the attempt's selection, covered or matched it leaves it.
+        QAccessible::State selection;
+        selection.selected = true;
+        QAccessibleStateChangeEvent reselected(child(tile), selection);
+        QAccessible::updateAccessibility(&reselected);
     }
     const int focus = FocusTile();
     if (focus != toldFocus_ && focus >= 0 && view_.hasFocus()) {
