@@ -111,8 +111,7 @@ std::string Clock(int seconds)
 
 std::string SetCount(int n)
 {
-    return platform::Arg(n == 1 ? platform::Tr("Score", "%1 set") : platform::Tr("Score", "%1 sets"),
-                         {std::to_string(n)});
+    return platform::TrCount("Score", "%n set(s)", nullptr, n);
 }
 
 std::string TwoPlayerLine(int sets0, int sets1, int current)

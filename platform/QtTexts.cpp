@@ -10,9 +10,13 @@ namespace platform {
 
 namespace {
 
-std::string Translate(const char* context, const char* source)
+// "" where no installed translation knows the text.
+std::string Translate(const char* context, const char* source, const char* disambiguation, int n)
 {
-    return QCoreApplication::translate(context, source).toStdString();
+    const QString translated = QCoreApplication::translate(context, source, disambiguation, n);
+    QString untranslated = QString::fromUtf8(source);
+    if (n >= 0) untranslated.replace(QLatin1String("%n"), QString::number(n));
+    return translated == untranslated ? std::string() : translated.toStdString();
 }
 
 // Loads the first of the desktop's languages that the file has.

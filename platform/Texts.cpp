@@ -12,7 +12,21 @@ void SetTranslator(Translator translator) { installed = translator; }
 
 std::string Tr(const char* context, const char* source)
 {
-    return installed ? installed(context, source) : std::string(source);
+    std::string translated = installed ? installed(context, source, nullptr, -1) : std::string();
+    return translated.empty() ? std::string(source) : translated;
+}
+
+std::string TrCount(const char* context, const char* source, const char* disambiguation, int n)
+{
+    std::string text = installed ? installed(context, source, disambiguation, n) : std::string();
+    if (!text.empty()) return text;
+    // English, the source: "(s)" is a plural's ending.
+    text = source;
+    const std::size_t ending = text.find("(s)");
+    if (ending != std::string::npos) text.replace(ending, 3, n == 1 ? "" : "s");
+    const std::size_t count = text.find("%n");
+    if (count != std::string::npos) text.replace(count, 2, std::to_string(n));
+    return text;
 }
 
 std::string Arg(const std::string& text, std::initializer_list<std::string> args)

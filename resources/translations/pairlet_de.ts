@@ -446,14 +446,6 @@ auf dem Bildschirm, um gut zu funktionieren.</translation>
 <context>
     <name>Score</name>
     <message>
-        <source>%1 set</source>
-        <translation>%1 Treffer</translation>
-    </message>
-    <message>
-        <source>%1 sets</source>
-        <translation>%1 Treffer</translation>
-    </message>
-    <message>
         <source>Player 1: %1   Player 2: %2   Player %3&apos;s turn</source>
         <translation>Spieler 1: %1   Spieler 2: %2   Spieler %3 ist dran</translation>
     </message>
@@ -480,6 +472,13 @@ auf dem Bildschirm, um gut zu funktionieren.</translation>
     <message>
         <source>Player %1 wins, %2 to %3</source>
         <translation>Spieler %1 gewinnt %2 zu %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n set(s)</source>
+        <translation>
+            <numerusform>%n Treffer</numerusform>
+            <numerusform>%n Treffer</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

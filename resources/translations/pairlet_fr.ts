@@ -446,14 +446,6 @@ desktop colors to function optimally.</source>
 <context>
     <name>Score</name>
     <message>
-        <source>%1 set</source>
-        <translation>%1 série</translation>
-    </message>
-    <message>
-        <source>%1 sets</source>
-        <translation>%1 séries</translation>
-    </message>
-    <message>
         <source>Player 1: %1   Player 2: %2   Player %3&apos;s turn</source>
         <translation>Joueur 1&#xa0;: %1   Joueur 2&#xa0;: %2   Au tour du joueur %3</translation>
     </message>
@@ -480,6 +472,13 @@ desktop colors to function optimally.</source>
     <message>
         <source>Player %1 wins, %2 to %3</source>
         <translation>Le joueur %1 gagne %2 à %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n set(s)</source>
+        <translation>
+            <numerusform>%n série</numerusform>
+            <numerusform>%n séries</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

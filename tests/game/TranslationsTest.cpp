@@ -34,6 +34,7 @@ struct Language {
     const char* fileReport;  // the engine's report of a file it cannot open
     const char* indivisible; // the game's box for a grid Match 3 cannot fill
     const char* noButton;    // Qt's own translation, installed alongside
+    std::vector<std::string> sets; // 0, 1 and 2 sets, in the language's plural forms
 };
 
 const Language Languages[] = {
@@ -41,11 +42,11 @@ const Language Languages[] = {
      "Fehler beim Öffnen der Datei:x.flc",
      "Die Zahl der Kärtchen muss durch 3 teilbar sein, wenn je 3 zusammengehören.  "
      "Das Spielfeld bekommt wieder seine Standardgröße.",
-     "&Nein"},
+     "&Nein", {"0 Treffer", "1 Treffer", "2 Treffer"}},
     {"fr_FR", "&Options", "Coups\u00a0: 0   Temps\u00a0: 0:00   Record\u00a0: aucun pour l’instant",
      "Réglages de la grille", "Erreur d’ouverture du fichier:x.flc",
      "Le nombre de tuiles doit être divisible par 3 pour des séries de 3.  La grille reprend sa taille par défaut.",
-     "&Non"},
+     "&Non", {"0 série", "1 série", "2 séries"}},
 };
 
 void PrintTo(const Language& language, std::ostream* out) { *out << language.locale; }
@@ -114,6 +115,21 @@ TEST_P(TranslationsTest, TheGameSpeaksTheDesktopsLanguage)
     Reporter().Error(CLASS_mImageFlic, ERR_FILE_OPEN, "x.flc");
     EXPECT_EQ(std::vector<std::string>{language.fileReport}, reports.Texts());
     EXPECT_EQ(language.noButton, QCoreApplication::translate("QPlatformTheme", "&No").toStdString());
+    const std::vector<std::string> sets = {platform::TrCount("Score", "%n set(s)", nullptr, 0),
+                                           platform::TrCount("Score", "%n set(s)", nullptr, 1),
+                                           platform::TrCount("Score", "%n set(s)", nullptr, 2)};
+    EXPECT_EQ(language.sets, sets);
+}
+
+// Without a translation the English source stands, its counts and
+// placeholders filled in.
+TEST(TextsTest, EnglishIsTheSourceWithItsCountsAndPlaceholders)
+{
+    EXPECT_EQ("0 sets, 1 set, 2 sets", platform::TrCount("Score", "%n set(s)", nullptr, 0) + ", " +
+                                           platform::TrCount("Score", "%n set(s)", nullptr, 1) + ", " +
+                                           platform::TrCount("Score", "%n set(s)", nullptr, 2));
+    EXPECT_EQ("Player 2 wins, 7 to 1 (%4)", platform::Arg(platform::Tr("Score", "Player %1 wins, %2 to %3 (%4)"),
+                                                              {"2", "7", "1"}));
 }
 
 TEST_P(TranslationsTest, EveryDialogShowsItsTextsWhole)
