@@ -380,3 +380,64 @@ TEST(mImageAVIRawTest, UncompressedFramesAndColoursAsFfmpegDecodesThem)
     }
     mImageAVI::SetVideoCodecs(nullptr);
 }
+
+// True-colour movies of each kind of pixel the decoders give (24 bits
+// either way round, 32 bits, 15 bits): every pixel of the frame bitmap is
+// the conversion table's entry for FFmpeg's own decode of that pixel, the
+// top four bits of its red, green and blue. Rows wider than the converter's
+// pieces too.
+TEST(mImageAVIRawTest, TrueColourFramesAreFfmpegsPixelsThroughTheConversionTable)
+{
+    platform::AvVideoCodecs codecs;
+    mImageAVI::SetVideoCodecs(&codecs);
+    TempFolder folder;
+    struct Case {
+        const char* encoder;
+        AVPixelFormat pixels;
+        int width, height;
+    };
+    for (const Case& c : {Case{"cinepak", AV_PIX_FMT_RGB24, 36, 20}, Case{"msvideo1", AV_PIX_FMT_RGB555LE, 36, 20},
+                          Case{"rawvideo", AV_PIX_FMT_BGR24, 600, 6}, Case{"rawvideo", AV_PIX_FMT_BGRA, 600, 6}}) {
+        SCOPED_TRACE(std::string(c.encoder) + " " + av_get_pix_fmt_name(c.pixels));
+        FfmpegAviSpec spec;
+        spec.encoder = c.encoder;
+        spec.pixels = c.pixels;
+        spec.width = c.width;
+        spec.height = c.height;
+        spec.frames = 4;
+        spec.keyEvery = 2;
+        const std::string path = folder / (std::string(c.encoder) + av_get_pix_fmt_name(c.pixels) + ".avi");
+        ASSERT_TRUE(WriteFfmpegAvi(path, spec));
+        std::vector<std::vector<std::uint8_t>> rgb;
+        FfmpegDecodeFlic(path, [&](const AVFrame& f) {
+            SwsContext* toRgb = sws_getContext(f.width, f.height, AVPixelFormat(f.format), f.width, f.height,
+                                               AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
+            rgb.emplace_back(std::size_t(f.width) * std::size_t(f.height) * 3);
+            std::uint8_t* planes[4] = {rgb.back().data(), nullptr, nullptr, nullptr};
+            const int strides[4] = {f.width * 3, 0, 0, 0};
+            sws_scale(toRgb, f.data, f.linesize, 0, f.height, planes, strides);
+            sws_freeContext(toRgb);
+        });
+        ASSERT_EQ(std::size_t(spec.frames), rgb.size());
+
+        mBitmap target(1, 1, 8);
+        mImageAVI movie;
+        movie.OpenFile(path.c_str());
+        movie.SetTarget(&target);
+        movie.SetAutoAdvance(true);
+        ASSERT_TRUE(movie.ReadHeader());
+        const std::vector<std::uint8_t> table = mRenderer::ConversionTable(movie.frameBitmap);
+        for (int f = 0; f < spec.frames; ++f) {
+            ASSERT_EQ(f, movie.Draw(0, 0, nullptr));
+            for (int y = 0; y < spec.height; ++y)
+                for (int x = 0; x < spec.width; ++x) {
+                    const std::uint8_t* p = &rgb[std::size_t(f)][(std::size_t(y) * std::size_t(spec.width) + std::size_t(x)) * 3];
+                    ASSERT_EQ(table[std::size_t((p[0] >> 4) << 8 | (p[1] >> 4) << 4 | p[2] >> 4)], movie.frameBitmap.Row(y)[x])
+                        << "frame " << f << " at " << x << "," << y;
+                }
+        }
+        movie.SetTarget(nullptr);
+        movie.CloseFile();
+    }
+    mImageAVI::SetVideoCodecs(nullptr);
+}
