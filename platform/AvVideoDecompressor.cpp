@@ -1,5 +1,7 @@
 #include "platform/AvVideoDecompressor.h"
 
+#include "platform/TrueColourRow.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -228,39 +230,6 @@ bool AvVideoDecompressor::CopyRaw(const std::uint8_t* data, std::size_t bytes, c
 }
 
 namespace {
-
-// Where the processor has them, the widest vector instructions, chosen when
-// the program starts (GCC's clones; Clang takes none for templates).
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define PAIRLET_WIDEST_VECTORS __attribute__((target_clones("avx2", "default")))
-#else
-#define PAIRLET_WIDEST_VECTORS
-#endif
-
-// The table's entry of each pixel of Step bytes, red, green and blue at the
-// given places: the top four bits of each. A loop of its own, so that it
-// runs many pixels at a time.
-template <int Step, int R, int G, int B>
-PAIRLET_WIDEST_VECTORS void EntriesOf(const std::uint8_t* __restrict in, std::uint16_t* __restrict entries, int width)
-{
-    for (int x = 0; x < width; ++x)
-        entries[x] = std::uint16_t((in[Step * x + R] & 0xF0) << 4 | (in[Step * x + G] & 0xF0) | in[Step * x + B] >> 4);
-}
-
-// One row of such pixels through the table, a piece at a time: the entries
-// first, then one lookup each.
-template <int Step, int R, int G, int B>
-void ConvertBytes(const std::uint8_t* __restrict in, std::uint8_t* __restrict to, int width,
-                  const std::uint8_t* __restrict table)
-{
-    constexpr int Piece = 512;
-    std::uint16_t entries[Piece];
-    for (int x = 0; x < width; x += Piece) {
-        const int n = std::min(Piece, width - x);
-        EntriesOf<Step, R, G, B>(in + std::ptrdiff_t(Step) * x, entries, n);
-        for (int i = 0; i < n; ++i) to[x + i] = table[entries[i]];
-    }
-}
 
 using RowConverter = void (*)(const std::uint8_t*, std::uint8_t*, int, const std::uint8_t*);
 
