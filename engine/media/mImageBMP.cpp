@@ -131,6 +131,11 @@ int mImageBMP::Draw(int x, int y, const mRect* clip)
         if (FileSeek(RowOffset(r), SEEK_SET) < 0) break;
         const long got = FileRead(row_.data(), long(rowBytes_));
         std::fill(row_.begin() + std::max(got, 0L), row_.end(), 0);
+        if (frameInfo->depth == 24) {
+            // Whole bytes a pixel: straight into the target, shown columns only.
+            ConvertLine(row_.data() + 3 * std::ptrdiff_t(c0), to, c1 - c0, int(rowBytes_));
+            continue;
+        }
         ConvertLine(row_.data(), converted_.data(), c1, int(rowBytes_));
         std::memcpy(to, converted_.data() + c0, std::size_t(c1 - c0));
     }

@@ -6,6 +6,7 @@
 #include "engine/media/mImageBMP.h"
 #include "engine/sprites/mImageDCX.h"
 #include "engine/sprites/mImagePCX.h"
+#include "platform/TrueColourRow.h"
 
 #include <algorithm>
 #include <cctype>
@@ -169,6 +170,9 @@ void mRenderer::ConvertLine(const std::uint8_t* source, std::uint8_t* destinatio
         return conversion_.empty() ? std::uint8_t(0) : conversion_[std::size_t(r * 256 + g * 16 + b)];
     };
     const int depth = frameInfo->depth, planes = frameInfo->planes;
+    // Stored as in the files that have them: blue, green, red.
+    if (depth == 24 && !conversion_.empty())
+        return platform::ConvertBytes<3, 2, 1, 0>(source, destination, count, conversion_.data());
     for (int i = 0; i < count; ++i) {
         switch (depth) {
         case 1: {
@@ -191,7 +195,6 @@ void mRenderer::ConvertLine(const std::uint8_t* source, std::uint8_t* destinatio
             destination[i] = table(v >> 11 & 0xF, v >> 6 & 0xF, v >> 1 & 0xF);
             break;
         }
-        // Stored as in the files that have them: blue, green, red.
         case 24: destination[i] = table(source[3 * i + 2] >> 4, source[3 * i + 1] >> 4, source[3 * i] >> 4); break;
         default: return;
         }

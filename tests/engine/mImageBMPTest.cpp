@@ -36,6 +36,20 @@ protected:
     {
         for (int k = 0; k < 4; ++k) b[i + std::size_t(k)] = char(v >> (8 * k));
     }
+    // Clipped on every side, the part shown is the same part of the whole
+    // picture, in the same colours.
+    static void ExpectClippedPart(mRenderer& source, const Bytes& whole, const mBitmap& wholeTarget)
+    {
+        const int w = source.frameInfo->width, h = source.frameInfo->height;
+        mBitmap part(std::max(w - 2, 1), -std::max(h - 1, 1), 8);
+        part.SetColors(wholeTarget.desc.colours, 0, 256);
+        source.SetTarget(&part);
+        EXPECT_EQ(0, source.Draw(-1, -1, nullptr));
+        source.SetTarget(nullptr);
+        for (int y = 0; y < part.desc.height && y + 1 < h; ++y)
+            for (int x = 0; x < part.desc.width && x + 1 < w; ++x)
+                ASSERT_EQ(whole[std::size_t((y + 1) * w + x + 1)], part.Row(y)[x]) << x << "," << y;
+    }
     // The same picture with its rows stored top row first.
     std::string TopDown(const std::string& path)
     {
@@ -99,7 +113,9 @@ TEST_F(mImageBMPTest, UncompressedPicturesShowImageMagicksPicture)
         ASSERT_TRUE(source.OpenFile(path.c_str()) && source.ReadHeader());
         EXPECT_EQ(nullptr, source.frameInfo->colours);
         mBitmap target;
-        ExpectReferenceConversion(Reference(path), Ours(source, target), target);
+        const Bytes whole = Ours(source, target);
+        ExpectReferenceConversion(Reference(path), whole, target);
+        ExpectClippedPart(source, whole, target);
         source.CloseFile();
     }
     EXPECT_TRUE(boxes.shown.empty());
@@ -173,15 +189,7 @@ TEST_F(mImageBMPTest, RunLengthCodedPicturesDecodeAsIndependentDecodersDoThem)
         if (c.magickReads) {
             EXPECT_EQ(Reference(c.path), Colours(indexes, source.frameInfo->colours));
         }
-        // Clipped on every side: the part shown is the same part of the picture.
-        const int w = source.frameInfo->width, h = source.frameInfo->height;
-        mBitmap part(std::max(w - 2, 1), -std::max(h - 1, 1), 8);
-        source.SetTarget(&part);
-        EXPECT_EQ(0, source.Draw(-1, -1, nullptr));
-        source.SetTarget(nullptr);
-        for (int y = 0; y < part.desc.height && y + 1 < h; ++y)
-            for (int x = 0; x < part.desc.width && x + 1 < w; ++x)
-                ASSERT_EQ(indexes[std::size_t((y + 1) * w + x + 1)], part.Row(y)[x]) << x << "," << y;
+        ExpectClippedPart(source, indexes, whole);
         source.CloseFile();
 
         std::FILE* file = std::fopen(c.path.c_str(), "rb");
