@@ -42,3 +42,5 @@ void ConvertBytes(const std::uint8_t* __restrict in, std::uint8_t* __restrict to
 }
 
 } // namespace platform
+
+#undef PAIRLET_WIDEST_VECTORS
