@@ -109,5 +109,12 @@ def play_to_the_end(table):
     if not table.description.startswith("Game over. Turns: "):
         sys.exit("the end of the game is not said")
 
+    # Yes to another game: a new board of covered cells.
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+    time.sleep(1.0)
+    covered = sum(c.name.endswith(", covered") for c in cells(table))
+    if covered != 36:
+        sys.exit(f"the next game's board has {covered} covered cells")
+
 
 main()
