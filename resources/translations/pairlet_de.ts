@@ -405,7 +405,7 @@ auf dem Bildschirm, um gut zu funktionieren.</translation>
     </message>
     <message>
         <source>Changing to Default Grid</source>
-        <translation>Standard-Spielfeld</translation>
+        <translation>Zurück zum Standard-Spielfeld</translation>
     </message>
     <message>
         <source>Can&apos;t open file &apos;%1&apos;</source>
