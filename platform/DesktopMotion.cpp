@@ -1,5 +1,6 @@
 #include "platform/DesktopMotion.h"
 
+#include "platform/FileUtil.h"
 #include "platform/IniProfile.h"
 
 #include <cstdio>
@@ -23,10 +24,7 @@ std::string GnomeAnimations()
 
 std::string KdeAnimationFactor()
 {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    const std::string folder = xdg && xdg[0] == '/' ? xdg : std::string(home ? home : ".") + "/.config";
-    return IniProfile(folder + "/kdeglobals").GetString("KDE", "AnimationDurationFactor", "");
+    return IniProfile(ConfigHome() + "/kdeglobals").GetString("KDE", "AnimationDurationFactor", "");
 }
 
 // An environment value of exactly 1 or 0 decides alone.

@@ -105,12 +105,17 @@ bool MakeFolders(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string ConfigFolder()
+std::string ConfigHome()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/') return std::string(xdg) + "/Quillory";
+    if (xdg && xdg[0] == '/') return xdg;
     const char* home = std::getenv("HOME");
-    return std::string(home && home[0] ? home : ".") + "/.config/Quillory";
+    return std::string(home && home[0] ? home : ".") + "/.config";
+}
+
+std::string ConfigFolder()
+{
+    return ConfigHome() + "/Quillory";
 }
 
 std::string DataHome()

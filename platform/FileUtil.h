@@ -27,6 +27,10 @@ std::string FolderOf(const std::string& path);
 // Creates the folder and its missing parents; true if it exists afterwards.
 bool MakeFolders(const std::string& path);
 
+// The user's folder for programs' configuration: $XDG_CONFIG_HOME, else
+// ~/.config.
+std::string ConfigHome();
+
 // The folder for this program's configuration files:
 // $XDG_CONFIG_HOME/Quillory, else ~/.config/Quillory.
 std::string ConfigFolder();
