@@ -75,7 +75,8 @@ CGameWnd::CGameWnd(const GameServices& services)
     // The engine tells the player of its failures from now on.
     mObject::SetReporter(&boxes_);
     AdjustWinIni();
-    board_.SetAnimationDefault(services.reducedMotion ? 0 : 1);
+    const bool chosen = ReadNumber("animation", -1) >= 0;
+    board_.SetAnimationDefault(!chosen && services.reducesMotion && services.reducesMotion() ? 0 : 1);
     board_.NewGame();
     CheckColourDepth();
     QCursor::setPos(PointerStart, PointerStart);

@@ -34,7 +34,8 @@ struct GameServices {
     platform::ShellFiles& shellFiles;
     // Bits per pixel of the screen; 0 asks the screen itself.
     int screenDepth = 0;
-    // The desktop asks for less motion: the match animation starts off
-    // until the player switches it on.
-    bool reducedMotion = false;
+    // Whether the desktop asks for less motion: the match animation then
+    // starts off until the player switches it on. Asked only while the
+    // player has made no choice.
+    bool (*reducesMotion)() = nullptr;
 };

@@ -66,7 +66,7 @@ int main(int argc, char* argv[])
 
     CGameApp game;
     GameServices services{boxes, rand, clock, sounds, paths, content, winIni, launcher, volumes, folderBrowser, shellFiles};
-    services.reducedMotion = platform::DesktopReducesMotion();
+    services.reducesMotion = platform::DesktopReducesMotion;
     CGameWnd& window = game.InitInstance(services);
     boxes.SetOwner(&window);
     return app.exec();
