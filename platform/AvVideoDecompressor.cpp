@@ -269,6 +269,24 @@ void AvVideoDecompressor::CopyTrueColour(const IndexedPicture& picture)
 {
     const int w = std::min(picture.width, frame_->width), h = std::min(picture.height, frame_->height);
     const std::uint8_t* table = picture.trueColourTable;
+    const int format = frame_->format;
+    const bool words = format == AV_PIX_FMT_RGB555LE || format == AV_PIX_FMT_RGB565LE;
+    const bool triples = format == AV_PIX_FMT_RGB24 || format == AV_PIX_FMT_BGR24;
+    if ((words || triples) && sums_.Use(table)) {
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t* in = frame_->data[0] + std::ptrdiff_t(y) * frame_->linesize[0];
+            std::uint8_t* to = picture.topRow + y * picture.rowStep;
+            if (words) sums_.ConvertWords(in, to, w, format == AV_PIX_FMT_RGB565LE);
+            else sums_.ConvertTriples(in, to, w, format == AV_PIX_FMT_RGB24);
+        }
+        return;
+    }
+    CopyThroughTable(picture, w, h);
+}
+
+void AvVideoDecompressor::CopyThroughTable(const IndexedPicture& picture, int w, int h)
+{
+    const std::uint8_t* table = picture.trueColourTable;
     const std::uint8_t* words = WordTable(table, frame_->format);
     const std::uint8_t* data = frame_->data[0];
     std::ptrdiff_t stride = frame_->linesize[0];

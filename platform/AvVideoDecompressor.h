@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ChannelSumTable.h"
 #include "platform/VideoCodecs.h"
 
 #include <array>
@@ -52,6 +53,7 @@ private:
     // picture: through the decoder they would be copied twice more.
     bool CopyRaw(const std::uint8_t* data, std::size_t bytes, const IndexedPicture& picture, bool& paletteChanged);
     void CopyTrueColour(const IndexedPicture& picture);
+    void CopyThroughTable(const IndexedPicture& picture, int w, int h);
     const std::uint8_t* WordTable(const std::uint8_t* table, int pixelFormat);
     // The decoded frame as rows of blue, green, red; none when it cannot be.
     const std::uint8_t* ToBgr();
@@ -73,6 +75,8 @@ private:
     std::array<std::uint32_t, 256> palette_{};
     std::array<std::uint32_t, 256> shown_{};
     std::vector<std::uint8_t> bgr_; // the converted frame when a scaler is needed
+    // The table as sums of components, for the pixels that can use it.
+    ChannelSumTable sums_;
     std::vector<std::uint8_t> words_;
     std::array<std::uint8_t, 4096> wordsFrom_{};
     int wordsFormat_ = -1;
