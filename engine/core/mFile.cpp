@@ -72,6 +72,9 @@ int mFile::OpenFile(const char* fileName, unsigned flags)
         size = 0;
         return 0;
     }
+    // The window is the buffer: a second one in the stream would read each
+    // block again after every seek, and copy it once more.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
     try {
         block_.assign(std::size_t(reserveSize) + std::size_t(bufferSize), 0);
     } catch (const std::bad_alloc&) {
@@ -90,6 +93,7 @@ int mFile::OpenFile(const char* fileName, unsigned flags)
     std::fseek(file_, 0, SEEK_END);
     size = std::ftell(file_);
     std::fseek(file_, 0, SEEK_SET);
+    streamAt_ = 0;
     if (size < 0) size = 0;
     open = true;
     memoryMode = false;
@@ -118,6 +122,7 @@ void mFile::CloseFile()
 {
     if (file_) std::fclose(file_);
     file_ = nullptr;
+    streamAt_ = -1;
     block_.clear();
     block_.shrink_to_fit();
     open = memoryMode = false;
@@ -160,9 +165,7 @@ std::uint8_t* mFile::Refill(std::uint8_t* keepFrom)
             windowOffset -= n;
         }
     }
-    std::size_t got = 0;
-    if (std::fseek(file_, endOffset, SEEK_SET) == 0) got = std::fread(dataStart, 1, std::size_t(bufferSize), file_);
-    else Error(CLASS_mFile, ERR_FILE_READ, Detail());
+    const std::size_t got = ReadAt(endOffset, dataStart, std::size_t(bufferSize));
     // A read that failed is no end of the file: the reader is told (once
     // for a place, however often it retries), and what did come is kept.
     if (std::ferror(file_)) {
@@ -174,6 +177,20 @@ std::uint8_t* mFile::Refill(std::uint8_t* keepFrom)
     position = windowOffset;
     readPtr = windowStart;
     return readPtr;
+}
+
+std::size_t mFile::ReadAt(long offset, std::uint8_t* to, std::size_t count)
+{
+    // Reads that follow each other need no seek between them.
+    if (streamAt_ != offset && std::fseek(file_, offset, SEEK_SET) != 0) {
+        streamAt_ = -1;
+        Error(CLASS_mFile, ERR_FILE_READ, Detail());
+        return 0;
+    }
+    const std::size_t got = std::fread(to, 1, count, file_);
+    // After the end or an error the stream is placed again before reading.
+    streamAt_ = std::feof(file_) || std::ferror(file_) ? -1 : offset + long(got);
+    return got;
 }
 
 bool mFile::MakeAvailableByRefill(long n)
@@ -217,11 +234,14 @@ long mFile::FileWrite(const void* data, long count)
     }
     if (count <= 0) return 0;
     const long at = Tell();
+    // Always placed: a write after a read needs it.
+    streamAt_ = -1;
     if (std::fseek(file_, at, SEEK_SET) != 0 || std::fwrite(data, 1, std::size_t(count), file_) != std::size_t(count)) {
         Error(CLASS_mFile, ERR_FILE_WRITE, Detail());
         return 0;
     }
     std::fflush(file_);
+    streamAt_ = at + count;
     EmptyWindowAt(at + count);
     size = std::max(size, at + count);
     return count;
@@ -256,10 +276,12 @@ bool mFile::SeekTo(long target)
         readPtr = windowEnd;
         return true;
     }
-    if (std::fseek(file_, target, SEEK_SET) != 0) {
+    if (streamAt_ != target && std::fseek(file_, target, SEEK_SET) != 0) {
+        streamAt_ = -1;
         Error(CLASS_mFile, ERR_FILE_SEEK, Detail());
         return false;
     }
+    streamAt_ = target;
     EmptyWindowAt(target);
     return true;
 }
@@ -275,6 +297,8 @@ void mFile::SetBuffer(std::uint8_t* newBlock, int newBufferSize, int newReserveS
         bufferSize = int(bufferEnd - dataStart);
         reserveSize = int(dataStart - blockStart);
     } else {
+        // Already on its own block: the window still holds what it held.
+        if (blockStart == block_.data() && bufferSize == ownBufferSize_ && reserveSize == ownReserveSize_) return;
         // Back to the stream's own block, with the sizes it was made with.
         bufferSize = ownBufferSize_;
         reserveSize = ownReserveSize_;

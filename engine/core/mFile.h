@@ -123,10 +123,12 @@ private:
     bool MakeAvailableByRefill(long n);
     long EnclosingEnd() const;
     bool SeekTo(long offset);
+    std::size_t ReadAt(long offset, std::uint8_t* to, std::size_t count);
 
     std::FILE* file_ = nullptr;
     std::vector<std::uint8_t> block_;
     int ownBufferSize_ = 0, ownReserveSize_ = 0; // what block_ was made for
     long readErrorAt_ = -1;                       // where a failed read was last reported
+    long streamAt_ = -1;                          // where the next read of file_ starts; −1 unknown
     std::string keywordValue_;
 };

@@ -59,6 +59,18 @@ TEST(mFileTest, ReadsFromDiskAsTheFileHoldsAcrossRefillsAndSeeks)
     EXPECT_EQ(100, file.FileSeek(100, SEEK_SET));
     ASSERT_TRUE(file.MakeAvailable(1));
     EXPECT_EQ(bytes[100], char(*file.readPtr));
+    // Straight into a block from where the window stands, twice from the
+    // same place, then on in the file's own window: the file's bytes each time.
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_EQ(12000, file.FileSeek(12000, SEEK_SET));
+        ASSERT_TRUE(file.MakeAvailable(8));
+        std::string block(3000, '\0');
+        ASSERT_EQ(3000, file.ReadStraight(reinterpret_cast<std::uint8_t*>(block.data()), 3000));
+        EXPECT_EQ(bytes.substr(12000, 3000), block) << pass;
+        file.SetBuffer(nullptr, 0, 0);
+        ASSERT_TRUE(file.MakeAvailable(16));
+        EXPECT_EQ(bytes.substr(15000, 16), std::string(reinterpret_cast<char*>(file.readPtr), 16)) << pass;
+    }
     EXPECT_EQ(49995, file.FileSeek(-5, SEEK_END));
     char tail[10] = {};
     EXPECT_EQ(5, file.FileRead(tail, 10)) << "a read past the end gives what is there";
