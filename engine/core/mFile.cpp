@@ -166,13 +166,6 @@ std::uint8_t* mFile::Refill(std::uint8_t* keepFrom)
         }
     }
     const std::size_t got = ReadAt(endOffset, dataStart, std::size_t(bufferSize));
-    // A read that failed is no end of the file: the reader is told (once
-    // for a place, however often it retries), and what did come is kept.
-    if (std::ferror(file_)) {
-        std::clearerr(file_);
-        if (readErrorAt_ != endOffset) Error(CLASS_mFile, ERR_FILE_READ, Detail());
-        readErrorAt_ = endOffset;
-    }
     windowEnd = dataStart + got;
     position = windowOffset;
     readPtr = windowStart;
@@ -190,6 +183,13 @@ std::size_t mFile::ReadAt(long offset, std::uint8_t* to, std::size_t count)
     const std::size_t got = std::fread(to, 1, count, file_);
     // After the end or an error the stream is placed again before reading.
     streamAt_ = std::feof(file_) || std::ferror(file_) ? -1 : offset + long(got);
+    // A read that failed is no end of the file: the reader is told (once
+    // for a place, however often it retries), and what did come is kept.
+    if (std::ferror(file_)) {
+        std::clearerr(file_);
+        if (readErrorAt_ != offset) Error(CLASS_mFile, ERR_FILE_READ, Detail());
+        readErrorAt_ = offset;
+    }
     return got;
 }
 
@@ -313,8 +313,20 @@ long mFile::ReadStraight(std::uint8_t* block, long n)
 {
     if (n <= 0 || n > INT_MAX - 3) return 0;
     if (memoryMode) return std::max(FileRead(block, n), 0L);
+    if (!open) {
+        Error(CLASS_mFile, ERR_FILE_READ, Detail());
+        return 0;
+    }
+    // What the window holds of it is not read again: the rest follows, from
+    // where the stream stands after filling the window.
+    const long at = Tell();
+    const long held = std::clamp(long(windowEnd - readPtr), 0L, n);
+    if (held > 0) std::memcpy(block, readPtr, std::size_t(held));
     SetBuffer(block, int(n), 0);
-    if (!Refill(nullptr)) return 0;
+    windowStart = dataStart;
+    windowOffset = at;
+    const std::size_t got = held < n ? ReadAt(at + held, dataStart + held, std::size_t(n - held)) : 0;
+    windowEnd = dataStart + held + long(got);
     const long delivered = std::min<long>(windowEnd - windowStart, n);
     readPtr = windowStart + delivered;
     position = Tell();

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -59,17 +60,21 @@ TEST(mFileTest, ReadsFromDiskAsTheFileHoldsAcrossRefillsAndSeeks)
     EXPECT_EQ(100, file.FileSeek(100, SEEK_SET));
     ASSERT_TRUE(file.MakeAvailable(1));
     EXPECT_EQ(bytes[100], char(*file.readPtr));
-    // Straight into a block from where the window stands, twice from the
-    // same place, then on in the file's own window: the file's bytes each time.
+    // Straight into a block larger than the window from where the window
+    // stands, twice from the same place; then on from its end, and back into
+    // it (its first byte past the window it started in is 12000 + 8192).
     for (int pass = 0; pass < 2; ++pass) {
         ASSERT_EQ(12000, file.FileSeek(12000, SEEK_SET));
         ASSERT_TRUE(file.MakeAvailable(8));
-        std::string block(3000, '\0');
-        ASSERT_EQ(3000, file.ReadStraight(reinterpret_cast<std::uint8_t*>(block.data()), 3000));
-        EXPECT_EQ(bytes.substr(12000, 3000), block) << pass;
+        std::string block(10000, '\0');
+        ASSERT_EQ(10000, file.ReadStraight(reinterpret_cast<std::uint8_t*>(block.data()), 10000));
+        EXPECT_EQ(bytes.substr(12000, 10000), block) << pass;
         file.SetBuffer(nullptr, 0, 0);
-        ASSERT_TRUE(file.MakeAvailable(16));
-        EXPECT_EQ(bytes.substr(15000, 16), std::string(reinterpret_cast<char*>(file.readPtr), 16)) << pass;
+        for (long at : pass == 0 ? std::vector<long>{22000} : std::vector<long>{20192, 12000, 21999}) {
+            ASSERT_EQ(at, file.FileSeek(at, SEEK_SET));
+            ASSERT_TRUE(file.MakeAvailable(1));
+            EXPECT_EQ(bytes[std::size_t(at)], char(*file.readPtr)) << at;
+        }
     }
     EXPECT_EQ(49995, file.FileSeek(-5, SEEK_END));
     char tail[10] = {};
