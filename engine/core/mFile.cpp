@@ -321,7 +321,7 @@ long mFile::ReadStraight(std::uint8_t* block, long n)
     // where the stream stands after filling the window.
     const long at = Tell();
     const long held = std::clamp(long(windowEnd - readPtr), 0L, n);
-    if (held > 0) std::memcpy(block, readPtr, std::size_t(held));
+    if (held > 0) std::memmove(block, readPtr, std::size_t(held));
     SetBuffer(block, int(n), 0);
     windowStart = dataStart;
     windowOffset = at;
