@@ -13,10 +13,6 @@ namespace platform {
 
 namespace {
 
-// Beyond this, so much of the colours would be looked up one by one that
-// the table is as quick alone.
-constexpr int WidestGreySpread = 4;
-
 int Spread(int r, int g, int b)
 {
     return std::max({r, g, b}) - std::min({r, g, b});
@@ -49,6 +45,7 @@ PAIRLET_AVX2 __m256i BothHalves(const std::uint8_t* sixteen)
 
 struct Sums {
     __m256i red, green, blue, spread;
+    const ChannelSumTable::Parts& parts;
 };
 
 PAIRLET_AVX2 __m256i Nibbles(__m256i words, int shift)
@@ -66,27 +63,38 @@ PAIRLET_AVX2 __m256i SumOfNibbles(const Sums& s, __m256i r, __m256i g, __m256i b
                            _mm256_shuffle_epi8(s.blue, b));
 }
 
-// A piece with pixels near grey: all 32 through the table, their keys (in
-// pixel order) made in registers. Lane by lane would be no quicker: the
-// greys come together, in backgrounds and shadows.
-PAIRLET_AVX2 void LookUpAll(__m256i keysLow, __m256i keysHigh, std::uint8_t* to, const std::uint8_t* table)
+// One table of 16 bytes per value of `high`, each looked up by `low`.
+PAIRLET_AVX2 __m256i LookUpWide(const std::uint8_t* tables, int count, __m256i low, __m256i high)
 {
-    alignas(32) std::uint16_t keys[32];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(keys), keysLow);
-    _mm256_store_si256(reinterpret_cast<__m256i*>(keys + 16), keysHigh);
-    for (int i = 0; i < 32; ++i) to[i] = table[keys[i]];
+    __m256i found = _mm256_setzero_si256();
+    for (int t = 0; t < count; ++t)
+        found = _mm256_or_si256(found, _mm256_and_si256(_mm256_shuffle_epi8(BothHalves(tables + 16 * t), low),
+                                                        _mm256_cmpeq_epi8(high, _mm256_set1_epi8(char(t)))));
+    return found;
 }
 
-// Keys of 16 pixels of five- or six-bit components, the top four bits of each.
-PAIRLET_AVX2 __m256i KeysOfWords(__m256i v, int redShift, int greenShift)
+// The lanes near grey made the table's own entries without a lookup each.
+PAIRLET_AVX2 __m256i ModelGreys(const ChannelSumTable::Parts& parts, __m256i r, __m256i g, __m256i b, __m256i index, __m256i grey)
 {
-    return _mm256_or_si256(_mm256_or_si256(_mm256_and_si256(_mm256_srli_epi16(v, redShift - 8), _mm256_set1_epi16(0xF00)),
-                                           _mm256_and_si256(_mm256_srli_epi16(v, greenShift - 4), _mm256_set1_epi16(0xF0))),
-                           Nibbles(v, 1));
+    const __m256i three = _mm256_set1_epi8(3), seven = _mm256_set1_epi8(7);
+    const __m256i least = _mm256_min_epu8(_mm256_min_epu8(r, g), b);
+    // Differences of at most 3, so no bit crosses into a neighbouring byte.
+    const __m256i pattern = _mm256_or_si256(
+        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(_mm256_sub_epi8(r, least), three), 4),
+                        _mm256_slli_epi16(_mm256_and_si256(_mm256_sub_epi8(g, least), three), 2)),
+        _mm256_and_si256(_mm256_sub_epi8(b, least), three));
+    const __m256i bits = LookUpWide(parts.greyBits.data(), 8, least, _mm256_and_si256(_mm256_srli_epi16(pattern, 3), seven));
+    const __m256i bit = _mm256_shuffle_epi8(_mm256_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 4,
+                                                             8, 16, 32, 64, -128, 0, 0, 0, 0, 0, 0, 0, 0),
+                                            _mm256_and_si256(pattern, seven));
+    const __m256i isGrey = _mm256_and_si256(grey, _mm256_cmpeq_epi8(_mm256_and_si256(bits, bit), bit));
+    const __m256i sum = _mm256_add_epi8(_mm256_add_epi8(r, g), b);
+    const __m256i greyIndex =
+        LookUpWide(parts.greyOfSum.data(), 3, sum, _mm256_and_si256(_mm256_srli_epi16(sum, 4), _mm256_set1_epi8(15)));
+    return _mm256_blendv_epi8(index, greyIndex, isGrey);
 }
 
-PAIRLET_AVX2 int WordsInVectors(const Sums& s, const std::uint8_t* in, std::uint8_t* to, int width, bool green6,
-                                const std::uint8_t* table)
+PAIRLET_AVX2 int WordsInVectors(const Sums& s, const std::uint8_t* in, std::uint8_t* to, int width, bool green6)
 {
     const int redShift = green6 ? 12 : 11, greenShift = green6 ? 7 : 6;
     int x = 0;
@@ -100,10 +108,9 @@ PAIRLET_AVX2 int WordsInVectors(const Sums& s, const std::uint8_t* in, std::uint
         const __m256i g = _mm256_packus_epi16(Nibbles(v0, greenShift), Nibbles(v1, greenShift));
         const __m256i b = _mm256_packus_epi16(Nibbles(v0, 1), Nibbles(v1, 1));
         __m256i grey;
-        const __m256i index = _mm256_permute4x64_epi64(SumOfNibbles(s, r, g, b, grey), 0xD8);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x), index);
-        if (!_mm256_testz_si256(grey, grey))
-            LookUpAll(KeysOfWords(v0, redShift, greenShift), KeysOfWords(v1, redShift, greenShift), to + x, table);
+        __m256i index = SumOfNibbles(s, r, g, b, grey);
+        if (!_mm256_testz_si256(grey, grey)) index = ModelGreys(s.parts, r, g, b, index, grey);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x), _mm256_permute4x64_epi64(index, 0xD8));
     }
     return x;
 }
@@ -148,18 +155,7 @@ PAIRLET_AVX2 __m256i TwoHalves(const std::uint8_t* low, const std::uint8_t* high
                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(high)), 1);
 }
 
-// Both halves of the keys of 32 pixels whose components are nibbles in
-// bytes, pixels 0–15 in the low 128 bits, 16–31 in the high.
-PAIRLET_AVX2 void LookUpAll(__m256i r, __m256i g, __m256i b, std::uint8_t* to, const std::uint8_t* table)
-{
-    // No nibble crosses into its neighbour's byte when shifted by four.
-    const __m256i greenBlue = _mm256_or_si256(_mm256_slli_epi16(g, 4), b);
-    const __m256i low = _mm256_unpacklo_epi8(greenBlue, r), high = _mm256_unpackhi_epi8(greenBlue, r);
-    LookUpAll(_mm256_permute2x128_si256(low, high, 0x20), _mm256_permute2x128_si256(low, high, 0x31), to, table);
-}
-
-PAIRLET_AVX2 int TriplesInVectors(const Sums& s, const std::uint8_t* in, std::uint8_t* to, int width, bool redFirst,
-                                  const std::uint8_t* table)
+PAIRLET_AVX2 int TriplesInVectors(const Sums& s, const std::uint8_t* in, std::uint8_t* to, int width, bool redFirst)
 {
     const TripleMasks red = MasksFor(redFirst ? 0 : 2), green = MasksFor(1), blue = MasksFor(redFirst ? 2 : 0);
     int x = 0;
@@ -170,19 +166,19 @@ PAIRLET_AVX2 int TriplesInVectors(const Sums& s, const std::uint8_t* in, std::ui
         __m256i grey;
         const __m256i r = ChannelNibbles(red, first, second, third), g = ChannelNibbles(green, first, second, third),
                       b = ChannelNibbles(blue, first, second, third);
-        const __m256i index = SumOfNibbles(s, r, g, b, grey);
+        __m256i index = SumOfNibbles(s, r, g, b, grey);
+        if (!_mm256_testz_si256(grey, grey)) index = ModelGreys(s.parts, r, g, b, index, grey);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x), index);
-        if (!_mm256_testz_si256(grey, grey)) LookUpAll(r, g, b, to + x, table);
     }
     return x;
 }
 
-PAIRLET_AVX2 Sums SumsOf(const std::array<std::uint8_t, 16>& r, const std::array<std::uint8_t, 16>& g,
-                         const std::array<std::uint8_t, 16>& b, int greySpread)
+PAIRLET_AVX2 Sums SumsOf(const ChannelSumTable::Parts& parts)
 {
     // No lane is near grey when no key needs it: a spread never goes below 0.
-    const int limit = greySpread < 0 ? 255 : greySpread;
-    return {BothHalves(r.data()), BothHalves(g.data()), BothHalves(b.data()), _mm256_set1_epi8(char(limit))};
+    const int limit = parts.greySpread < 0 ? 255 : parts.greySpread;
+    return {BothHalves(parts.red.data()), BothHalves(parts.green.data()), BothHalves(parts.blue.data()),
+            _mm256_set1_epi8(char(limit)), parts};
 }
 
 #endif
@@ -197,27 +193,49 @@ bool ChannelSumTable::Use(const std::uint8_t* table)
     auto at = [&](int r, int g, int b) { return table_[std::size_t(r << 8 | g << 4 | b)]; };
     // Each component's entries are read where the other two are far apart,
     // so that no grey of the palette is near.
-    for (int v = 0; v < 16; ++v) {
-        green_[std::size_t(v)] = std::uint8_t(at(15, v, 0) - at(15, 0, 0));
-        blue_[std::size_t(v)] = std::uint8_t(at(0, 15, v) - at(0, 15, 0));
+    for (std::size_t v = 0; v < 16; ++v) {
+        parts_.green[v] = std::uint8_t(at(15, int(v), 0) - at(15, 0, 0));
+        parts_.blue[v] = std::uint8_t(at(0, 15, int(v)) - at(0, 15, 0));
     }
-    for (int v = 0; v < 16; ++v) red_[std::size_t(v)] = std::uint8_t(at(v, 0, 15) - blue_[15]);
-    greySpread_ = -1;
+    for (std::size_t v = 0; v < 16; ++v) parts_.red[v] = std::uint8_t(at(int(v), 0, 15) - parts_.blue[15]);
+    parts_.greySpread = -1;
     for (int key = 0; key < 4096; ++key)
-        if (SumOf(key) != table_[std::size_t(key)]) greySpread_ = std::max(greySpread_, Spread(key >> 8, key >> 4 & 15, key & 15));
+        if (SumOf(key) != table_[std::size_t(key)])
+            parts_.greySpread = std::max(parts_.greySpread, Spread(key >> 8, key >> 4 & 15, key & 15));
 #ifdef PAIRLET_SUMS_IN_VECTORS
-    usable_ = greySpread_ <= WidestGreySpread && __builtin_cpu_supports("avx2");
+    usable_ = ModelGreys() && __builtin_cpu_supports("avx2");
 #else
     usable_ = false;
 #endif
     return usable_;
 }
 
+bool ChannelSumTable::ModelGreys()
+{
+    // Differences up to 3 fit the patterns' two bits each.
+    if (parts_.greySpread > 3) return false;
+    std::array<int, 48> greyOfSum;
+    greyOfSum.fill(-1);
+    parts_.greyBits.fill(0);
+    for (int key = 0; key < 4096; ++key) {
+        const int r = key >> 8, g = key >> 4 & 15, b = key & 15, least = std::min({r, g, b});
+        const int entry = table_[std::size_t(key)];
+        if (Spread(r, g, b) > parts_.greySpread || entry == SumOf(key)) continue;
+        int& grey = greyOfSum[std::size_t(r + g + b)];
+        if (grey >= 0 && grey != entry) return false;
+        grey = entry;
+        const int pattern = (r - least) << 4 | (g - least) << 2 | (b - least);
+        parts_.greyBits[std::size_t((pattern >> 3) * 16 + least)] |= std::uint8_t(1 << (pattern & 7));
+    }
+    for (std::size_t sum = 0; sum < greyOfSum.size(); ++sum) parts_.greyOfSum[sum] = std::uint8_t(std::max(greyOfSum[sum], 0));
+    return true;
+}
+
 void ChannelSumTable::ConvertWords(const std::uint8_t* in, std::uint8_t* to, int width, bool green6) const
 {
     int x = 0;
 #ifdef PAIRLET_SUMS_IN_VECTORS
-    if (usable_) x = WordsInVectors(SumsOf(red_, green_, blue_, greySpread_), in, to, width, green6, table_.data());
+    if (usable_) x = WordsInVectors(SumsOf(parts_), in, to, width, green6);
 #endif
     for (; x < width; ++x) to[x] = table_[std::size_t(KeyOfWord(in + 2 * x, green6))];
 }
@@ -226,7 +244,7 @@ void ChannelSumTable::ConvertTriples(const std::uint8_t* in, std::uint8_t* to, i
 {
     int x = 0;
 #ifdef PAIRLET_SUMS_IN_VECTORS
-    if (usable_) x = TriplesInVectors(SumsOf(red_, green_, blue_, greySpread_), in, to, width, redFirst, table_.data());
+    if (usable_) x = TriplesInVectors(SumsOf(parts_), in, to, width, redFirst);
 #endif
     for (; x < width; ++x) to[x] = table_[std::size_t(KeyOfTriple(in + 3 * x, redFirst))];
 }
