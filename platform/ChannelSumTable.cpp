@@ -44,7 +44,8 @@ PAIRLET_AVX2 __m256i BothHalves(const std::uint8_t* sixteen)
 }
 
 struct Sums {
-    __m256i red, green, blue, spread;
+    __m256i red, green, blue;
+    __m256i aboveGrey; // the least spread that is not near grey
     const ChannelSumTable::Parts& parts;
 };
 
@@ -58,7 +59,7 @@ PAIRLET_AVX2 __m256i Nibbles(__m256i words, int shift)
 PAIRLET_AVX2 __m256i SumOfNibbles(const Sums& s, __m256i r, __m256i g, __m256i b, __m256i& grey)
 {
     const __m256i spread = _mm256_sub_epi8(_mm256_max_epu8(_mm256_max_epu8(r, g), b), _mm256_min_epu8(_mm256_min_epu8(r, g), b));
-    grey = _mm256_cmpeq_epi8(_mm256_subs_epu8(spread, s.spread), _mm256_setzero_si256());
+    grey = _mm256_cmpgt_epi8(s.aboveGrey, spread);
     return _mm256_add_epi8(_mm256_add_epi8(_mm256_shuffle_epi8(s.red, r), _mm256_shuffle_epi8(s.green, g)),
                            _mm256_shuffle_epi8(s.blue, b));
 }
@@ -175,10 +176,9 @@ PAIRLET_AVX2 int TriplesInVectors(const Sums& s, const std::uint8_t* in, std::ui
 
 PAIRLET_AVX2 Sums SumsOf(const ChannelSumTable::Parts& parts)
 {
-    // No lane is near grey when no key needs it: a spread never goes below 0.
-    const int limit = parts.greySpread < 0 ? 255 : parts.greySpread;
+    // With no key near grey (−1), no spread is below 0.
     return {BothHalves(parts.red.data()), BothHalves(parts.green.data()), BothHalves(parts.blue.data()),
-            _mm256_set1_epi8(char(limit)), parts};
+            _mm256_set1_epi8(char(parts.greySpread + 1)), parts};
 }
 
 #endif
