@@ -315,11 +315,7 @@ const std::uint8_t* AvVideoDecompressor::WordTable(const std::uint8_t* table, in
     wordsFormat_ = pixelFormat;
     std::copy(table, table + wordsFrom_.size(), wordsFrom_.begin());
     words_.resize(65536);
-    for (std::uint32_t v = 0; v < 65536; ++v) {
-        // Four bits a component: the top four of the five (or six) stored.
-        const std::uint32_t r = green6 ? v >> 12 : v >> 11 & 15, g = green6 ? v >> 7 & 15 : v >> 6 & 15, b = v >> 1 & 15;
-        words_[v] = table[r << 8 | g << 4 | b];
-    }
+    for (unsigned v = 0; v < 65536; ++v) words_[v] = table[EntryOfWord(v, green6)];
     return words_.data();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ChannelSumTable.h"
 
+#include "platform/TrueColourRow.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -16,19 +18,6 @@ namespace {
 int Spread(int r, int g, int b)
 {
     return std::max({r, g, b}) - std::min({r, g, b});
-}
-
-int KeyOfWord(const std::uint8_t* p, bool green6)
-{
-    const int v = p[0] | p[1] << 8;
-    return green6 ? (v >> 12 & 15) << 8 | (v >> 7 & 15) << 4 | (v >> 1 & 15)
-                  : (v >> 11 & 15) << 8 | (v >> 6 & 15) << 4 | (v >> 1 & 15);
-}
-
-int KeyOfTriple(const std::uint8_t* p, bool redFirst)
-{
-    const int r = redFirst ? p[0] : p[2], b = redFirst ? p[2] : p[0];
-    return (r >> 4) << 8 | (p[1] >> 4) << 4 | b >> 4;
 }
 
 #ifdef PAIRLET_SUMS_IN_VECTORS
@@ -237,7 +226,7 @@ void ChannelSumTable::ConvertWords(const std::uint8_t* in, std::uint8_t* to, int
 #ifdef PAIRLET_SUMS_IN_VECTORS
     if (usable_) x = WordsInVectors(SumsOf(parts_), in, to, width, green6);
 #endif
-    for (; x < width; ++x) to[x] = table_[std::size_t(KeyOfWord(in + 2 * x, green6))];
+    for (; x < width; ++x) to[x] = table_[std::size_t(EntryOfWord(unsigned(in[2 * x] | in[2 * x + 1] << 8), green6))];
 }
 
 void ChannelSumTable::ConvertTriples(const std::uint8_t* in, std::uint8_t* to, int width, bool redFirst) const
@@ -246,7 +235,8 @@ void ChannelSumTable::ConvertTriples(const std::uint8_t* in, std::uint8_t* to, i
 #ifdef PAIRLET_SUMS_IN_VECTORS
     if (usable_) x = TriplesInVectors(SumsOf(parts_), in, to, width, redFirst);
 #endif
-    for (; x < width; ++x) to[x] = table_[std::size_t(KeyOfTriple(in + 3 * x, redFirst))];
+    if (redFirst) ConvertBytes<3, 0, 1, 2>(in + 3 * x, to + x, width - x, table_.data());
+    else ConvertBytes<3, 2, 1, 0>(in + 3 * x, to + x, width - x, table_.data());
 }
 
 } // namespace platform

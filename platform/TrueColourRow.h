@@ -16,6 +16,14 @@ namespace platform {
 #define PAIRLET_WIDEST_VECTORS
 #endif
 
+// The table's entry of a 16-bit pixel: the top four bits of its five-bit
+// red and blue and of its five- or six-bit green.
+inline int EntryOfWord(unsigned v, bool green6)
+{
+    return green6 ? (v >> 12 & 15) << 8 | (v >> 7 & 15) << 4 | (v >> 1 & 15)
+                  : (v >> 11 & 15) << 8 | (v >> 6 & 15) << 4 | (v >> 1 & 15);
+}
+
 // The table's entry of each pixel of Step bytes, red, green and blue at the
 // given places: the top four bits of each. A loop of its own, so that it
 // runs many pixels at a time.
